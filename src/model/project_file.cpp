@@ -1,0 +1,102 @@
+#include "project_file.h"
+
+#include "applet_agent.h"
+#include "file_io.h"
+#include "text_lines.h"
+#include "tree_math.h"
+#include "vocabulary.h"
+
+namespace {
+
+constexpr std::string_view kSeparator = "#$@";
+
+void AppendValues(std::string& out, const TStringArray& values) {
+  for (const std::string& v : values) {
+    out += v;
+    out += kSeparator;
+  }
+  out += "\r\n";
+}
+
+// Reads lines until one equals `tag`; false at the end of the file.
+bool SkipTo(TLineReader& in, std::string_view tag) {
+  while (!in.AtEnd())
+    if (in.ReadLine() == tag) return true;
+  return false;
+}
+
+}  // namespace
+
+std::string WriteProjectText(const TAppletData& applet, const TItemArray& items, Progress& progress) {
+  ProgressScope scope(progress, "Saving Data ... ...", 20 * static_cast<int>(items.size()) + 15);
+  std::string out;
+  for (const char* line :
+       {"<Warning_Info>", "Note: This file be created and maintained by JavaScript Lumeroll 1.0.",
+        "It may cause the project file can't be opened correctly if you modify it by yourself!", "</Warning_Info>",
+        "<Product_Name>", kProductName, "</Product_Name>", "<Product_Version>", "1.0", "</Product_Version>"})
+    AppendLine(out, line);
+  scope.Advance(10);
+  TStringArray flat;
+  AppendLine(out, "<Applet_Parameters>");
+  TkvdAppletAgent::AppletDataToStrings(applet, flat);
+  AppendValues(out, flat);
+  AppendLine(out, "</Applet_Parameters>");
+  scope.Advance(5);
+  AppendLine(out, "<Item_Parameters>");
+  for (const TItemData& item : items) {
+    TkvdAppletAgent::ItemDataToStrings(item, flat);
+    AppendValues(out, flat);
+    scope.Advance(TItemData::FlatWidth);
+  }
+  AppendLine(out, "</Item_Parameters>");
+  return out;
+}
+
+TResult ReadProjectText(std::string_view bytes, TLoadedProject& out, Progress& progress) {
+  TLineReader in(bytes);
+  if (in.AtEnd() || !SkipTo(in, "<Product_Name>") || in.AtEnd())
+    return TResult::Fail(kIncompleteProjectMessage);
+  if (in.ReadLine() != kProductName) return TResult::Fail(kWrongProductMessage);
+
+  TLoadedProject loaded;
+  if (!SkipTo(in, "<Product_Version>") || in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
+  loaded.fileVersion = std::string(in.ReadLine());
+  if (!SkipTo(in, "<Applet_Parameters>") || in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
+
+  std::string_view line = in.ReadLine();
+  TkvdAppletAgent::StringsToAppletData(SplitFields(line, TAppletData::FieldCount, kSeparator), loaded.applet);
+
+  // The item tag may stand on the applet line itself in a damaged file.
+  while (line != "<Item_Parameters>") {
+    if (in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
+    line = in.ReadLine();
+  }
+  ProgressScope scope(progress, "Loading Data ... ...", 100);
+  for (;;) {
+    if (in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
+    line = in.ReadLine();
+    if (line == "</Item_Parameters>") break;
+    TItemData item;
+    TkvdAppletAgent::StringsToItemData(SplitFields(line, TItemData::FlatWidth, kSeparator), item);
+    loaded.items.push_back(std::move(item));
+  }
+
+  std::vector<int> levels;
+  if (TResult r = tree_math::ParentsFromLevels(loaded.items, loaded.parents, levels); !r) return r;
+  out = std::move(loaded);
+  return TResult::Ok();
+}
+
+TResult TkvdAppletAgent::SaveProject(const std::string& path) {
+  return WriteFileAtomically(path, WriteProjectText(applet_, items_, progress()));
+}
+
+TResult TkvdAppletAgent::LoadProject(const std::string& path, std::vector<int>& parents) {
+  std::string bytes;
+  if (TResult r = ReadFileBytes(path, bytes); !r) return r;
+  TLoadedProject loaded;
+  if (TResult r = ReadProjectText(bytes, loaded, progress()); !r) return r;
+  ReplaceProject(loaded.applet, std::move(loaded.items), std::move(loaded.fileVersion));
+  parents = std::move(loaded.parents);
+  return TResult::Ok();
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The project file (.jslr): its bytes from a project, and a project from its
+// bytes. The agent's SaveProject / LoadProject put these on disk.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "applet_data.h"
+#include "progress.h"
+#include "result.h"
+
+inline constexpr const char* kProductName = "JavaScript Lumeroll";
+inline constexpr const char* kWrongProductMessage = "This file wasn't saved by JavaScript Lumeroll 1.0, open failed!";
+inline constexpr const char* kIncompleteProjectMessage =
+    "This file is not a complete JavaScript Lumeroll project, open failed!";
+
+std::string WriteProjectText(const TAppletData& applet, const TItemArray& items, Progress& progress);
+
+struct TLoadedProject {
+  TAppletData applet;
+  TItemArray items;
+  std::string fileVersion;
+  std::vector<int> parents;  // parent entry of each entry, -1 for the root
+};
+
+// All or nothing: `out` is written only on success.
+TResult ReadProjectText(std::string_view bytes, TLoadedProject& out, Progress& progress);

@@ -1,0 +1,71 @@
+#include "tree_math.h"
+
+#include "vocabulary.h"
+
+namespace tree_math {
+
+namespace {
+bool Inside(const std::vector<int>& levels, int k) { return k >= 0 && k < static_cast<int>(levels.size()); }
+}  // namespace
+
+int BlockEnd(const std::vector<int>& levels, int k) {
+  if (!Inside(levels, k)) return k;
+  const int n = static_cast<int>(levels.size());
+  int j = k + 1;
+  while (j < n && levels[j] > levels[k]) ++j;
+  return j;
+}
+
+int BlockSize(const std::vector<int>& levels, int k) { return BlockEnd(levels, k) - k; }
+
+int Parent(const std::vector<int>& levels, int k) {
+  if (!Inside(levels, k)) return -1;
+  for (int j = k - 1; j >= 0; --j)
+    if (levels[j] < levels[k]) return j;
+  return -1;
+}
+
+int PreviousSibling(const std::vector<int>& levels, int k) {
+  if (!Inside(levels, k)) return -1;
+  for (int j = k - 1; j >= 0; --j) {
+    if (levels[j] < levels[k]) return -1;
+    if (levels[j] == levels[k]) return j;
+  }
+  return -1;
+}
+
+int NextSibling(const std::vector<int>& levels, int k) {
+  if (!Inside(levels, k)) return -1;
+  const int e = BlockEnd(levels, k);
+  return Inside(levels, e) && levels[e] == levels[k] ? e : -1;
+}
+
+TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, std::vector<int>& levels) {
+  std::vector<int> p, l;
+  p.reserve(items.size());
+  l.reserve(items.size());
+  // lastAt[d]: the most recent entry at level d, the parent of a level d + 1.
+  std::vector<int> lastAt;
+  for (const TItemData& item : items) {
+    const auto read = ParseWholeNumber(item.ILevel);
+    if (!read) return TResult::Fail(NotAnIntegerMessage(item.ILevel));
+    int level = *read < 0 ? 0 : *read;
+    const int deepest = l.empty() ? 0 : l.back() + 1;
+    if (level > deepest) level = deepest;
+    p.push_back(level == 0 ? -1 : lastAt[level - 1]);
+    lastAt.resize(level + 1);
+    lastAt[level] = static_cast<int>(l.size());
+    l.push_back(level);
+  }
+  parents = std::move(p);
+  levels = std::move(l);
+  return TResult::Ok();
+}
+
+std::vector<int> LevelsFromParents(const std::vector<int>& parents) {
+  std::vector<int> levels(parents.size());
+  for (size_t k = 0; k < parents.size(); ++k) levels[k] = parents[k] < 0 ? 0 : levels[parents[k]] + 1;
+  return levels;
+}
+
+}  // namespace tree_math

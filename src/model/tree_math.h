@@ -1,0 +1,44 @@
+#pragma once
+// Arithmetic of the design tree over the item levels alone. Entry k of the
+// item array is tree node k + 1 in pre-order, so a node's subtree is the run
+// of entries after it that lie deeper; level 0 is a child of the root.
+
+#include <string>
+#include <vector>
+
+#include "applet_data.h"
+#include "result.h"
+
+namespace tree_math {
+
+// One past the last entry of k's block (k and all its descendants).
+int BlockEnd(const std::vector<int>& levels, int k);
+int BlockSize(const std::vector<int>& levels, int k);
+// Entry index of k's parent, -1 when the parent is the root node.
+int Parent(const std::vector<int>& levels, int k);
+// Entry index of the previous / next sibling, -1 when there is none.
+int PreviousSibling(const std::vector<int>& levels, int k);
+int NextSibling(const std::vector<int>& levels, int k);
+
+// Moves k's block before its previous sibling's block (or after its next
+// sibling's block); false, and nothing moved, without such a sibling. Linear
+// in the two blocks.
+template <typename T>
+bool MoveBlockUp(std::vector<T>& entries, std::vector<int>& levels, int k);
+template <typename T>
+bool MoveBlockDown(std::vector<T>& entries, std::vector<int>& levels, int k);
+
+// The tree rebuild of a loaded file: the parent entry of every entry, from
+// the ILevel texts. Levels from other writers are clamped so every entry gets
+// exactly one node: a first level that is not 0 and a negative level become
+// 0, a level more than one deeper than the previous one becomes previous + 1.
+// `levels` receives the levels the tree will show. An empty or non-integer
+// level fails with the conversion error.
+TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, std::vector<int>& levels);
+
+// Levels of a tree given by its parent list (each parent before its child).
+std::vector<int> LevelsFromParents(const std::vector<int>& parents);
+
+}  // namespace tree_math
+
+#include "tree_math_impl.h"

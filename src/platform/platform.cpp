@@ -1,0 +1,2 @@
+#include "platform/launcher.h"
+#include "platform/prompts.h"

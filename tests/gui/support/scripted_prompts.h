@@ -1,0 +1,60 @@
+#pragma once
+// Test doubles for the editor's Prompts and Launcher: answers come from a
+// script queued by the test, and every question and launch is recorded.
+
+#include <QList>
+#include <QString>
+#include <deque>
+#include <optional>
+
+#include "platform/launcher.h"
+#include "platform/prompts.h"
+
+class TScriptedPrompts : public Prompts {
+ public:
+  struct TAsked {
+    TMessageKind kind;
+    QString text;
+    TButtons buttons;
+    QString title;
+    bool question;  // Ask (true) or Tell (false)
+  };
+  struct TFileAsked {
+    bool save;
+    TFileDialogRequest request;
+  };
+
+  // Queued answers; a question without one is a test failure and answers Cancel.
+  std::deque<TAnswer> answers;
+  std::deque<std::optional<QString>> fileNames;  // nullopt = dialog cancelled
+  std::deque<std::optional<QColor>> colors;
+
+  QList<TAsked> asked;
+  QList<TFileAsked> fileDialogs;
+  int colorDialogs = 0;
+
+  TAnswer Ask(QWidget* parent, TMessageKind kind, const QString& text, TButtons buttons,
+              const QString& title = QString()) override;
+  void Tell(QWidget* parent, TMessageKind kind, const QString& text, const QString& title = QString()) override;
+  std::optional<QString> OpenFileName(QWidget* parent, const TFileDialogRequest& request) override;
+  std::optional<QString> SaveFileName(QWidget* parent, const TFileDialogRequest& request) override;
+  std::optional<QColor> PickColor(QWidget* parent, const QColor& initial) override;
+
+  // Texts of everything shown, in order.
+  QStringList Texts() const;
+};
+
+class TCapturingLauncher : public Launcher {
+ public:
+  struct TLaunch {
+    bool program;  // StartProgram (true) or OpenUrl (false)
+    QString target;  // program path or URL text
+    QStringList arguments;
+  };
+  QList<TLaunch> launches;
+
+  void OpenUrl(const QUrl& url) override { launches.append({false, url.toString(), {}}); }
+  void StartProgram(const QString& program, const QStringList& arguments) override {
+    launches.append({true, program, arguments});
+  }
+};

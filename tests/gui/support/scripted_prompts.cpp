@@ -18,15 +18,21 @@ void TScriptedPrompts::Tell(QWidget*, TMessageKind kind, const QString& text, co
   asked.append({kind, text, TButtons::Ok, title, false});
 }
 
+std::optional<QString> TScriptedPrompts::NextFileName() {
+  const bool chosen = fileNames.front().has_value();
+  const QString name = chosen ? *fileNames.front() : QString();
+  fileNames.pop_front();
+  if (!chosen) return std::nullopt;
+  return name;
+}
+
 std::optional<QString> TScriptedPrompts::OpenFileName(QWidget*, const TFileDialogRequest& request) {
   fileDialogs.append({false, request});
   if (fileNames.empty()) {
     ADD_FAILURE() << "unexpected open dialog";
     return std::nullopt;
   }
-  auto n = fileNames.front();
-  fileNames.pop_front();
-  return n;
+  return NextFileName();
 }
 
 std::optional<QString> TScriptedPrompts::SaveFileName(QWidget*, const TFileDialogRequest& request) {
@@ -35,9 +41,7 @@ std::optional<QString> TScriptedPrompts::SaveFileName(QWidget*, const TFileDialo
     ADD_FAILURE() << "unexpected save dialog";
     return std::nullopt;
   }
-  auto n = fileNames.front();
-  fileNames.pop_front();
-  return n;
+  return NextFileName();
 }
 
 std::optional<QColor> TScriptedPrompts::PickColor(QWidget*, const QColor&) {

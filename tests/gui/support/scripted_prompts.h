@@ -42,6 +42,9 @@ class TScriptedPrompts : public Prompts {
 
   // Texts of everything shown, in order.
   QStringList Texts() const;
+
+ private:
+  std::optional<QString> NextFileName();
 };
 
 class TCapturingLauncher : public Launcher {

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -28,6 +29,7 @@ class TTerminalProgress final : public Progress {
     hint_ = hint;
     maximum_ = maximum > 0 ? maximum : 1;
     position_ = 0;
+    drawn_ = -1;
     Draw();
   }
   void Advance(int by) override {
@@ -39,17 +41,23 @@ class TTerminalProgress final : public Progress {
   }
 
  private:
-  void Draw() const {
+  // Redraws only when the percentage changes: a large project advances the
+  // bar hundreds of thousands of times.
+  void Draw() {
     if (!enabled_) return;
+    const int percent = static_cast<int>(std::min<long long>(100, 100LL * position_ / maximum_));
+    if (percent == drawn_) return;
+    drawn_ = percent;
     constexpr int kWidth = 30;
-    const int filled = std::min(kWidth, position_ * kWidth / maximum_);
+    const int filled = percent * kWidth / 100;
     std::cerr << "\r\033[K" << hint_ << " [" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
-              << std::min(100, position_ * 100 / maximum_) << "%" << std::flush;
+              << percent << "%" << std::flush;
   }
   bool enabled_;
   std::string hint_;
   int maximum_ = 1;
   int position_ = 0;
+  int drawn_ = -1;
 };
 
 // The executable's folder, with its separator.

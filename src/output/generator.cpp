@@ -44,27 +44,58 @@ std::string PageText(const std::string& runtimeScript) {
 std::string EscapeSingleQuoted(const std::string& text) { return EscapeBytes(text, true); }
 std::string EscapeDoubleQuoted(const std::string& text) { return EscapeBytes(text, false); }
 
+namespace {
+
+// The parts of an item line that depend on the box settings alone, built
+// and escaped once per generation.
+struct TItemTemplate {
+  explicit TItemTemplate(const TAppletData& a)
+      : head("jslumeroll1.awkmaNBSPm('" +
+             EscapeSingleQuoted("<p align=\"" + AlignKeyword(a.pTitleAlign) + "\" style=\"padding:" +
+                                PixelValue(a.pTitlePadding) + ";\"><a style=\"font-family:" + a.pTitleFontFamily +
+                                ";font-size:" + PixelValue(a.pTitleSize) + ";font-weight:" +
+                                WeightKeyword(a.pTitleBold) + ";font-style:" + StyleKeyword(a.pTitleItalic) +
+                                ";color:" + ColorValue(a.pTitleColor) + ";\"")),
+        middle(EscapeSingleQuoted("</a></p><p align=\"" + AlignKeyword(a.pContentAlign) +
+                                  "\" style=\"font-family:" + a.pContentFontFamily + ";font-size:" +
+                                  PixelValue(a.pContentSize) + ";font-weight:" + WeightKeyword(a.pContentBold) +
+                                  ";font-style:" + StyleKeyword(a.pContentItalic) + ";padding:" +
+                                  PixelValue(a.pContentPadding) + ";color:" + ColorValue(a.pContentColor) + ";\">")) {}
+
+  void Append(std::string& out, const TItemData& item) const {
+    out += head;
+    out += EscapeSingleQuoted(LinkAttributes(item.ILink, item.ITarget));
+    out += '>';
+    out += EscapeSingleQuoted(item.ICaption);
+    out += middle;
+    out += EscapeSingleQuoted(item.IContent);
+    out += "</p>');";
+  }
+
+  std::string head;
+  std::string middle;
+};
+
+}  // namespace
+
 std::string ItemLine(const TAppletData& a, const TItemData& item) {
-  std::string html;
-  html.reserve(512 + item.ICaption.size() + item.IContent.size());
-  html += "<p align=\"" + AlignKeyword(a.pTitleAlign) + "\" style=\"padding:" + PixelValue(a.pTitlePadding) +
-          ";\"><a style=\"font-family:" + a.pTitleFontFamily + ";font-size:" + PixelValue(a.pTitleSize) +
-          ";font-weight:" + WeightKeyword(a.pTitleBold) + ";font-style:" + StyleKeyword(a.pTitleItalic) +
-          ";color:" + ColorValue(a.pTitleColor) + ";\"" + LinkAttributes(item.ILink, item.ITarget) + ">";
-  html += item.ICaption;
-  html += "</a></p><p align=\"" + AlignKeyword(a.pContentAlign) + "\" style=\"font-family:" +
-          a.pContentFontFamily + ";font-size:" + PixelValue(a.pContentSize) + ";font-weight:" +
-          WeightKeyword(a.pContentBold) + ";font-style:" + StyleKeyword(a.pContentItalic) +
-          ";padding:" + PixelValue(a.pContentPadding) + ";color:" + ColorValue(a.pContentColor) + ";\">";
-  html += item.IContent;
-  html += "</p>";
-  return "jslumeroll1.awkmaNBSPm('" + EscapeSingleQuoted(html) + "');";
+  std::string line;
+  TItemTemplate(a).Append(line, item);
+  return line;
 }
 
 TGeneratedCode GenerateCode(const TAppletData& a, const TItemArray& items, const TStringArray& scriptFiles) {
   TGeneratedCode out;
   AppendLine(out.script, "jslumeroll1=new awkmanbSPM();");
-  for (const TItemData& item : items) AppendLine(out.script, ItemLine(a, item));
+  const TItemTemplate itemTemplate(a);
+  size_t estimate = 0;
+  for (const TItemData& item : items)
+    estimate += itemTemplate.head.size() + itemTemplate.middle.size() + item.ICaption.size() + item.IContent.size() + 64;
+  out.script.reserve(estimate + 256);
+  for (const TItemData& item : items) {
+    itemTemplate.Append(out.script, item);
+    out.script += "\r\n";
+  }
 
   const TConversion borderStyle = BorderStyleKeyword(a.pBorderStyle);
   const TConversion cursor = borderStyle.ok ? CursorKeyword(a.pCursor) : TConversion{};

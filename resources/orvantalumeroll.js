@@ -54,7 +54,8 @@
   awkmanbSPM.prototype.awkmbnbspm = function (delay, width, height, borderWidth, borderStyle,
                                               borderColor, padding, background, zIndex, cursor) {
     if (this.box) return;
-    this.delay = Number(delay) >= 0 ? Number(delay) : 1000;
+    // A nonsense delay would spin the fade; keep a short floor.
+    this.delay = Number(delay) >= 0 ? Math.max(50, Number(delay)) : 1000;
     addStyleOnce();
     var box = this.box = document.createElement('div');
     box.className = 'lumeroll-box';

@@ -13,6 +13,8 @@ struct TGoldenCase {
   TItemArray items;
 };
 
+void PrintTo(const TGoldenCase& c, std::ostream* os) { *os << c.golden; }
+
 class GoldenScripts : public testing::TestWithParam<TGoldenCase> {};
 
 TEST_P(GoldenScripts, MatchByteForByte) {

@@ -95,6 +95,9 @@ TEST_F(EditsTest, ClearedWidthCommitsTheMinimum) {
   Retype(Find<TNumberField>("spnedtpWidth"), QString());
   pages.CommitAppletPages();
   EXPECT_EQ(agent.AppletData().pWidth, "-9999");
+  agent.SetAppletData(DefaultAppletData());
+  ASSERT_TRUE(pages.RefreshAppletPages().ok);
+  EXPECT_EQ(Find<TNumberField>("spnedtpWidth")->text(), "240");
 }
 
 TEST_F(EditsTest, ColourDialogConfirmedOrCancelled) {

@@ -183,3 +183,31 @@ TEST_F(PagesTest, EveryGroupHasItsHelpButtonAtTheRightEdge) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PagesHostTest, FillsTheTabsTheWindowAlreadyHas) {
+  TkvdAppletAgent agent;
+  TScriptedPrompts prompts;
+  QTabWidget pgcntrl1;
+  QList<QWidget*> tabs;
+  for (int i = 0; i < 4; ++i) {
+    tabs << new QWidget;
+    pgcntrl1.addTab(tabs.last(), QString());
+  }
+  {
+    TPropertyPages pages(agent, prompts, QString());
+    pages.HostIn(&pgcntrl1);
+    ASSERT_EQ(pgcntrl1.count(), 4);
+    const QWidget* expected[] = {pages.tbshtMenu(), pages.tbshtText(), pages.tbshtItem(), pages.tbshtPath()};
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(pgcntrl1.widget(i), tabs[i]);
+      EXPECT_EQ(expected[i]->parentWidget(), tabs[i]);
+    }
+    EXPECT_EQ(pgcntrl1.tabText(2), "Item");
+  }
+  // The hosted pages belong to the tab control and outlive the binding.
+  EXPECT_NE(pgcntrl1.findChild<QWidget*>(QStringLiteral("tbshtPath")), nullptr);
+}
+
+}  // namespace

@@ -58,8 +58,15 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
 
 TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
   if (FolderExists(path)) return TResult::Fail(SystemError("Cannot write", path, EISDIR));
-  const std::string temp = TempNameBeside(path);
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  // A left-over temporary file of the same name (a crash mid-write) only
+  // means another name is drawn.
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+    temp = TempNameBeside(path);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
   if (fd < 0) return TResult::Fail(SystemError("Cannot write", path, errno));
   size_t done = 0;
   while (done < bytes.size()) {

@@ -29,6 +29,17 @@ TEST(FileIo, WriteReplacesAndKeepsPermissions) {
   EXPECT_EQ(Names(folder), std::vector<std::string>{"a.jslr"});
 }
 
+TEST(FileIo, WriteThroughALinkKeepsTheLink) {
+  TTempFolder folder;
+  std::filesystem::create_directory(folder.File("real"));
+  WriteAll(folder.File("real/p.jslr"), "old");
+  std::filesystem::create_symlink("real/p.jslr", folder.File("link.jslr"));
+  ASSERT_TRUE(WriteFileAtomically(folder.File("link.jslr"), "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.File("link.jslr")));
+  EXPECT_EQ(ReadAll(folder.File("real/p.jslr")), "new");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.File("real")), {}), 1);
+}
+
 TEST(FileIo, FailedWritesLeaveNoTrace) {
   TTempFolder folder;
   std::filesystem::create_directory(folder.File("dir.jslr"));

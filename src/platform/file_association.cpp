@@ -10,6 +10,7 @@
 
 namespace {
 
+#ifndef Q_OS_WIN
 QString MimePackage() {
   return QStringLiteral(
              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -56,7 +57,7 @@ bool WriteIfDifferent(const QString& path, const QByteArray& content, TAssociati
   return true;
 }
 
-#ifdef Q_OS_WIN
+#else
 TAssociationStatus WriteRegistryClasses(const QString& programPath) {
   TAssociationStatus status;
   const QString program = QDir::toNativeSeparators(programPath);

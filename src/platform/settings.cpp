@@ -1,6 +1,7 @@
 #include "platform/settings.h"
 
 #include <QStringList>
+#include <limits>
 
 namespace {
 
@@ -32,10 +33,12 @@ bool KeyExists(QSettings& settings, const QString& key) { return settings.contai
 
 std::optional<int> ReadInt(QSettings& settings, const QString& key) {
   if (settings.status() != QSettings::NoError || !settings.contains(key)) return std::nullopt;
+  // A registry DWORD may come back unsigned; the stored 32 bits are what counts.
   bool ok = false;
-  const int value = settings.value(key).toString().trimmed().toInt(&ok);
-  if (!ok) return std::nullopt;
-  return value;
+  const qint64 value = settings.value(key).toString().trimmed().toLongLong(&ok);
+  if (!ok || value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<quint32>::max())
+    return std::nullopt;
+  return static_cast<qint32>(static_cast<quint32>(value));
 }
 
 bool ReadShowTempletsDialog(QSettings& settings) {
@@ -44,6 +47,14 @@ bool ReadShowTempletsDialog(QSettings& settings) {
   const QString key = QStringLiteral("ShowTempletsDialog");
   bool show = true;
   if (settings.contains(key)) {
+#ifdef Q_OS_WIN
+    // Only a number counts; a text value is the wrong type.
+    const int type = settings.value(key).typeId();
+    if (type != QMetaType::Int && type != QMetaType::UInt) {
+      settings.endGroup();
+      return false;
+    }
+#endif
     const std::optional<int> value = ReadInt(settings, key);
     show = value.has_value() && *value != 0;
   }

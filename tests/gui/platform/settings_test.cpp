@@ -69,3 +69,23 @@ TEST_F(SettingsTest, ShowTempletsDialogRoundTrip) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SettingsReadInt, ConvertsOnlyWholeNumbers) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QSettings s(dir.filePath("n.ini"), QSettings::IniFormat);
+  struct Case {
+    const char* stored;
+    std::optional<int> expected;
+  };
+  const Case cases[] = {{"0", 0},          {"-1", -1},          {" 42 ", 42},           {"4294967295", -1},
+                        {"12abc", std::nullopt}, {"", std::nullopt}, {"1.5", std::nullopt}, {"99999999999", std::nullopt}};
+  for (const Case& c : cases) {
+    s.setValue("v", QString::fromLatin1(c.stored));
+    EXPECT_EQ(ReadInt(s, "v"), c.expected) << c.stored;
+  }
+}
+
+}  // namespace

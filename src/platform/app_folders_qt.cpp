@@ -1,0 +1,50 @@
+#include "platform/app_folders_qt.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+std::string FolderText(const QString& folder) {
+  return AppFolders::WithSeparator(QDir::cleanPath(folder).toLocal8Bit().toStdString());
+}
+
+// Copies every file below from into to, keeping the sub-folders; failures
+// leave that file out and go on, the editor works without templates.
+void CopyTree(const QString& from, const QString& to) {
+  QDir source(from);
+  QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString file = it.next();
+    const QString target = QDir(to).filePath(source.relativeFilePath(file));
+    QDir().mkpath(QFileInfo(target).path());
+    QFile::copy(file, target);
+  }
+}
+
+}  // namespace
+
+AppFolders ResolveAppFolders(const QString& executableFolder, const QString& perUserFolder) {
+  const QFileInfo exeFolder(executableFolder);
+  if (QFileInfo::exists(QDir(executableFolder).filePath(kRuntimeScriptName)) && exeFolder.isWritable())
+    return {FolderText(executableFolder), FolderText(executableFolder)};
+
+  const QString resource = QDir(executableFolder).filePath(QStringLiteral("../share/javascript-lumeroll"));
+  QDir().mkpath(perUserFolder);
+  const QString seed = QDir(resource).filePath(QStringLiteral("templates"));
+  const QString templates = QDir(perUserFolder).filePath(QStringLiteral("templates"));
+  if (!QFileInfo::exists(templates) && QFileInfo(seed).isDir()) {
+    QDir().mkpath(templates);
+    CopyTree(seed, templates);
+  }
+  return {FolderText(resource), FolderText(perUserFolder)};
+}
+
+AppFolders AppFoldersOfThisProgram() {
+  return ResolveAppFolders(QCoreApplication::applicationDirPath(),
+                           QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+}

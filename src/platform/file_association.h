@@ -1,0 +1,35 @@
+#pragma once
+// Registers project files (*.jslr) with the desktop at every start. On Linux:
+// a shared-mime-info package and a desktop entry under $XDG_DATA_HOME, written
+// only when their content differs, then the desktop's caches refreshed. On
+// Windows: the document class under the current user's Software\Classes.
+// Failures are never shown; the status says what happened.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+inline constexpr char kProjectMimeType[] = "application/x-javascript-lumeroll";
+
+struct TAssociationStatus {
+  bool ok = true;
+  bool mimeWritten = false;
+  bool desktopEntryWritten = false;
+  QString error;
+};
+
+// Runs one helper program (update-mime-database, ...) with its arguments.
+using TCommandRunner = std::function<void(const QString& program, const QStringList& arguments)>;
+
+// The runner of the real program: starts the tool detached when it is installed.
+TCommandRunner InstalledToolRunner();
+
+// programPath is the full path of the editor's executable; dataHome is
+// $XDG_DATA_HOME (empty: ~/.local/share). The runner is called only after a
+// file was written.
+TAssociationStatus EnsureFileAssociation(const QString& programPath, const QString& dataHome,
+                                         const TCommandRunner& runner);
+
+// The Exec= value starting programPath with a file: the path quoted and
+// escaped as desktop entries require, then %f.
+QString DesktopExecValue(const QString& programPath);

@@ -1,2 +1,0 @@
-#include "platform/launcher.h"
-#include "platform/prompts.h"

@@ -88,12 +88,12 @@ void TMainForm::RegisterHintControl(QWidget* control) {
 }
 
 void TMainForm::spnedtApWidthMouseMove(QWidget* control) {
-  if (treeRebuilding_) return;
+  if (treeRebuilding_ || !stctxtHint_) return;
   stctxtHint_->setText(control->toolTip());
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == trvwDesignPanel_->viewport()) {
+  if (trvwDesignPanel_ && watched == trvwDesignPanel_->viewport()) {
     if (event->type() == QEvent::MouseButtonPress) trvwDesignPanelMouseDown(static_cast<QMouseEvent*>(event));
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
       spnedtApWidthMouseMove(trvwDesignPanel_);

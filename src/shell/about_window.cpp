@@ -51,14 +51,20 @@ TformAbout::TformAbout(Launcher& launcher, QWidget* parent)
   heading->addWidget(version, 1, 1);
   heading->setColumnStretch(1, 1);
 
+  // The rows are set a little smaller so the support address fits the
+  // window's fixed width.
+  QFont rowFont = font();
+  rowFont.setPointSizeF(rowFont.pointSizeF() * 0.9);
   auto* links = new QGridLayout;
-  links->setHorizontalSpacing(10);
+  links->setHorizontalSpacing(8);
   auto addLink = [&](int row, const char* labelName, const QString& caption, const char* linkName,
                      const char* address) {
     auto* label = new QLabel(caption, this);
     label->setObjectName(QString::fromLatin1(labelName));
     auto* link = new QLabel(QString::fromLatin1(address), this);
     link->setObjectName(QString::fromLatin1(linkName));
+    label->setFont(rowFont);
+    link->setFont(rowFont);
     link->setCursor(Qt::PointingHandCursor);
     link->setMouseTracking(true);
     link->installEventFilter(this);
@@ -77,7 +83,7 @@ TformAbout::TformAbout(Launcher& launcher, QWidget* parent)
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(16, 16, 16, 12);
+  layout->setContentsMargins(12, 14, 12, 10);
   layout->addLayout(heading);
   layout->addSpacing(18);
   layout->addLayout(links);

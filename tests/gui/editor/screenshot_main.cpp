@@ -7,6 +7,8 @@
 
 #include "editor/main_form.h"
 #include "model/tree_math.h"
+#include "shell/about_window.h"
+#include "shell/help_window.h"
 #include "support/scripted_prompts.h"
 
 int main(int argc, char** argv) {
@@ -14,7 +16,10 @@ int main(int argc, char** argv) {
   if (argc < 2) return 2;
   TScriptedPrompts prompts;
   TCapturingLauncher launcher;
-  TMainForm form(TEditorServices{prompts, launcher, AppFolders{"./", "./"}});
+  const std::string folder = AppFolders::WithSeparator(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString());
+  TMainForm form(TEditorServices{prompts, launcher, AppFolders{folder, folder}});
+  TfrmHelp help(launcher, &form);
+  form.SetHelpWindow(&help);
   const std::pair<const char*, int> nested[] = {
       {"Spring sale starts Monday", 0}, {"Opening hours", 1}, {"Parking", 1},
       {"New store in Harbour Street", 0}, {"Directions", 1}, {"By tram", 2},
@@ -32,11 +37,17 @@ int main(int argc, char** argv) {
   form.RebuildDesignTree(parents);
   form.DesignTree().expandAll();
   form.show();
-  const bool selectItem = argc > 2;
+  // Second argument: "item" selects an item node, "help" grabs the help
+  // window on a topic, "about" the about window.
+  const QString mode = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+  TformAbout about(launcher, &form);
   QTimer::singleShot(300, [&] {
-    if (selectItem) form.DesignTree().setCurrentItem(form.DesignTree().topLevelItem(0)->child(1));
+    if (mode == "item") form.DesignTree().setCurrentItem(form.DesignTree().topLevelItem(0)->child(1));
+    if (mode == "help") form.ShowHelpTopic("getting_started.htm");
+    if (mode == "about") about.show();
     QTimer::singleShot(300, [&] {
-      form.grab().save(QString::fromLocal8Bit(argv[1]));
+      QWidget* shown = mode == "help" ? static_cast<QWidget*>(&help) : mode == "about" ? static_cast<QWidget*>(&about) : &form;
+      shown->grab().save(QString::fromLocal8Bit(argv[1]));
       app.quit();
     });
   });

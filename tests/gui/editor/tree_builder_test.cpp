@@ -41,3 +41,24 @@ TEST(DesignTreeBuilderTest, ParentsThatAreNotEarlierEntriesHangUnderTheRoot) {
   design_tree::FillTree(*design_tree::ResetTree(shortList), items, {-1});
   EXPECT_EQ(design_tree::TreeLevels(shortList), (std::vector<int>{0, 0, 0, 0}));
 }
+
+TEST(DesignTreeBuilderTest, ALargeNestedProjectBuildsWithEveryNodeInPlace) {
+  // 10,000 entries in runs of four levels, so blocks of every depth occur.
+  TItemArray items(10000);
+  std::vector<int> levels(items.size());
+  for (size_t k = 0; k < items.size(); ++k) {
+    levels[k] = static_cast<int>(k % 4);
+    items[k].ICaption = std::to_string(k);
+    items[k].ILevel = std::to_string(levels[k]);
+  }
+  std::vector<int> parents, shown;
+  ASSERT_TRUE(tree_math::ParentsFromLevels(items, parents, shown).ok);
+  QTreeWidget tree;
+  QTreeWidgetItem* root = design_tree::ResetTree(tree);
+  design_tree::FillTree(*root, items, parents);
+  EXPECT_EQ(root->childCount(), 2500);
+  EXPECT_EQ(design_tree::TreeLevels(tree), levels);
+  QTreeWidgetItem* last = root->child(2499)->child(0)->child(0)->child(0);
+  EXPECT_EQ(last->text(0), QStringLiteral("9999"));
+  EXPECT_EQ(design_tree::AbsoluteIndex(last), 10000);
+}

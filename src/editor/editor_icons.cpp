@@ -32,8 +32,10 @@ class TVectorIconEngine : public QIconEngine {
     return scaledPixmap(size, mode, state, 1.0);
   }
 
+  // QIcon passes the size already in device pixels; `scale` only tags the
+  // result.
   QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
-    QPixmap pixmap(size * scale);
+    QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     {
       QPainter painter(&pixmap);

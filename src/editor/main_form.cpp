@@ -76,7 +76,13 @@ TMainForm::TMainForm(TEditorServices services, QWidget* parent)
   ResetDesignTree();
 }
 
-TMainForm::~TMainForm() { agent_.SetProgress(nullptr); }
+TMainForm::~TMainForm() {
+  // The tree outlives this part of the window while QWidget deletes the
+  // children; its signals must not reach handlers of a half-destroyed form.
+  treeRebuilding_ = true;
+  trvwDesignPanel_->disconnect(this);
+  agent_.SetProgress(nullptr);
+}
 
 void TMainForm::BuildCentralArea() {
   auto* splitter = new QSplitter(Qt::Horizontal, this);

@@ -1,3 +1,168 @@
-#include "cli/cli_commands.h"
+// script, page and publish: the generator and save-and-publish from the
+// command line.
 
-void RegisterOutputCommands(TCliCommandTable&) {}
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "cli/cli_commands.h"
+#include "model/applet_agent.h"
+#include "model/file_io.h"
+#include "model/tree_math.h"
+#include "output/app_folders.h"
+#include "output/generator.h"
+#include "output/make_html.h"
+#include "output/publish.h"
+
+namespace {
+
+// A one-line bar on stderr, drawn only when stderr is a terminal so that
+// logs and pipes stay clean.
+class TTerminalProgress final : public Progress {
+ public:
+  TTerminalProgress() : enabled_(::isatty(STDERR_FILENO) == 1) {}
+  void Begin(const std::string& hint, int maximum) override {
+    hint_ = hint;
+    maximum_ = maximum > 0 ? maximum : 1;
+    position_ = 0;
+    drawn_ = -1;
+    Draw();
+  }
+  void Advance(int by) override {
+    position_ += by;
+    Draw();
+  }
+  void End() override {
+    if (enabled_) std::cerr << "\r\033[K" << std::flush;
+  }
+
+ private:
+  // Redraws only when the percentage changes: a large project advances the
+  // bar hundreds of thousands of times.
+  void Draw() {
+    if (!enabled_) return;
+    const int percent = static_cast<int>(std::min<long long>(100, 100LL * position_ / maximum_));
+    if (percent == drawn_) return;
+    drawn_ = percent;
+    constexpr int kWidth = 30;
+    const int filled = percent * kWidth / 100;
+    std::cerr << "\r\033[K" << hint_ << " [" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
+              << percent << "%" << std::flush;
+  }
+  bool enabled_;
+  std::string hint_;
+  int maximum_ = 1;
+  int position_ = 0;
+  int drawn_ = -1;
+};
+
+// The executable's folder, with its separator.
+std::string ExecutableFolder() {
+  char buffer[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return "./";
+  return FolderPart(std::string(buffer, static_cast<size_t>(n)));
+}
+
+// The executable's own folder in the build tree and a portable copy, the
+// shared data folder when installed.
+std::string FindResourceFolder() {
+  const std::string own = ExecutableFolder();
+  if (FileExists(own + kRuntimeScriptName)) return own;
+  const std::string installed = own + "../share/javascript-lumeroll/";
+  if (FileExists(installed + kRuntimeScriptName)) return installed;
+  return own;
+}
+
+// A private working folder for the configuration script, removed with its
+// contents when the command ends, so the tool never writes where it is
+// installed.
+class TScratchFolder {
+ public:
+  TScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-cli-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
+  }
+  ~TScratchFolder() {
+    if (path_.empty()) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TScratchFolder(const TScratchFolder&) = delete;
+  TScratchFolder& operator=(const TScratchFolder&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+TResult LoadProject(TkvdAppletAgent& agent, const std::string& path, std::vector<int>& levels) {
+  std::vector<int> parents;
+  if (TResult r = agent.LoadProject(path, parents); !r) return TResult::Fail(path + ": " + r.message);
+  levels = tree_math::LevelsFromParents(parents);
+  return TResult::Ok();
+}
+
+// script and page: one of the two generated texts to stdout.
+int PrintGenerated(const std::vector<std::string>& args, bool page) {
+  if (args.size() != 1) {
+    std::cerr << "Usage: lumeroll-cli " << (page ? "page" : "script") << " PROJECT.jslr\n";
+    return kExitUsage;
+  }
+  TkvdAppletAgent agent;
+  std::vector<int> levels;
+  if (TResult r = LoadProject(agent, args[0], levels); !r) return Fail(r.message);
+  agent.RefreshLevels(levels);
+  const TGeneratedCode code = GenerateCode(agent.AppletData(), agent.Items(), agent.ScriptFiles);
+  if (!code.ok) return Fail(code.message);
+  const std::string& text = page ? code.page : code.script;
+  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+  std::cout.flush();
+  return std::cout ? 0 : Fail("cannot write to standard output");
+}
+
+int Publish(const std::vector<std::string>& args) {
+  if (args.empty() || args.size() > 2) {
+    std::cerr << "Usage: lumeroll-cli publish PROJECT.jslr [FOLDER]\n";
+    return kExitUsage;
+  }
+  const std::string& projectPath = args[0];
+  const std::string folder = args.size() == 2 ? AppFolders::WithSeparator(args[1]) : FolderPart(projectPath);
+  if (!folder.empty() && !FolderExists(folder)) return Fail("no such folder: " + folder);
+
+  TTerminalProgress progress;
+  TkvdAppletAgent agent;
+  agent.SetProgress(&progress);
+  std::vector<int> levels;
+  if (TResult r = LoadProject(agent, projectPath, levels); !r) return Fail(r.message);
+
+  TScratchFolder scratch;
+  if (scratch.Path().empty()) return Fail("cannot create a temporary folder");
+  AppFolders folders;
+  folders.resource = FindResourceFolder();
+  folders.working = scratch.Path();
+
+  const TPublishResult result = SaveAndPublish(agent, folders, folder, NamePart(projectPath), levels);
+  if (!result.ok) return Fail(result.message);
+  for (const TFailedCopy& failed : result.failedCopies)
+    std::cerr << "lumeroll-cli: " << failed.name << " was not copied: " << failed.message << "\n";
+  if (!result.failedCopies.empty()) return kExitFailed;
+  const std::string base = PublishBaseName(NamePart(projectPath));
+  std::cout << "Published " << folder << base << ".html\n";
+  return 0;
+}
+
+}  // namespace
+
+void RegisterOutputCommands(TCliCommandTable& table) {
+  table.push_back({"script", "PROJECT.jslr", "print the configuration script",
+                   [](const std::vector<std::string>& args) { return PrintGenerated(args, false); }});
+  table.push_back({"page", "PROJECT.jslr", "print the generated page",
+                   [](const std::vector<std::string>& args) { return PrintGenerated(args, true); }});
+  table.push_back({"publish", "PROJECT.jslr [FOLDER]",
+                   "write page, scripts, project and report into FOLDER (default: the project's folder)", Publish});
+}

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -26,6 +27,16 @@ std::string TempNameBeside(const std::string& path) {
   static std::mt19937_64 rng{std::random_device{}()};
   const std::string folder = FolderPart(path);
   return folder + "." + NamePart(path) + ".tmp" + std::to_string(rng() % 1000000000ull);
+}
+
+std::string LinkTarget(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return path;
+  std::string target(resolved);
+  std::free(resolved);
+  return target;
 }
 
 }  // namespace
@@ -58,8 +69,17 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
 
 TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
   if (FolderExists(path)) return TResult::Fail(SystemError("Cannot write", path, EISDIR));
-  const std::string temp = TempNameBeside(path);
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  // A symbolic link stays a link: the file it points to is the one replaced.
+  const std::string target = LinkTarget(path);
+  // A left-over temporary file of the same name (a crash mid-write) only
+  // means another name is drawn.
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+    temp = TempNameBeside(target);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
   if (fd < 0) return TResult::Fail(SystemError("Cannot write", path, errno));
   size_t done = 0;
   while (done < bytes.size()) {
@@ -80,8 +100,8 @@ TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
   }
   // Keep the permissions an existing file had; a new one gets the umask's.
   struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) ::chmod(temp.c_str(), st.st_mode & 07777);
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
+  if (::stat(target.c_str(), &st) == 0) ::chmod(temp.c_str(), st.st_mode & 07777);
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
     return TResult::Fail(SystemError("Cannot write", path, err));

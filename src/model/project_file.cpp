@@ -83,6 +83,7 @@ TResult ReadProjectText(std::string_view bytes, TLoadedProject& out, Progress& p
 
   std::vector<int> levels;
   if (TResult r = tree_math::ParentsFromLevels(loaded.items, loaded.parents, levels); !r) return r;
+  tree_math::StoreClampedLevels(loaded.items, levels);
   out = std::move(loaded);
   return TResult::Ok();
 }

@@ -67,6 +67,7 @@ TResult ReadStructureText(std::string_view bytes, TLoadedStructure& out, Progres
   }
   std::vector<int> levels;
   if (TResult r = tree_math::ParentsFromLevels(loaded.items, loaded.parents, levels); !r) return r;
+  tree_math::StoreClampedLevels(loaded.items, levels);
   out = std::move(loaded);
   return TResult::Ok();
 }

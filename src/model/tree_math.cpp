@@ -1,5 +1,7 @@
 #include "tree_math.h"
 
+#include <algorithm>
+
 #include "vocabulary.h"
 
 namespace tree_math {
@@ -62,9 +64,20 @@ TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, st
   return TResult::Ok();
 }
 
+void StoreClampedLevels(TItemArray& items, const std::vector<int>& levels) {
+  const size_t n = std::min(items.size(), levels.size());
+  for (size_t k = 0; k < n; ++k)
+    if (ParseWholeNumber(items[k].ILevel) != levels[k]) items[k].ILevel = std::to_string(levels[k]);
+}
+
 std::vector<int> LevelsFromParents(const std::vector<int>& parents) {
   std::vector<int> levels(parents.size());
-  for (size_t k = 0; k < parents.size(); ++k) levels[k] = parents[k] < 0 ? 0 : levels[parents[k]] + 1;
+  for (size_t k = 0; k < parents.size(); ++k) {
+    // A parent that does not stand before its child is no parent: the entry
+    // is taken as a child of the root rather than read outside the list.
+    const int p = parents[k];
+    levels[k] = p < 0 || static_cast<size_t>(p) >= k ? 0 : levels[p] + 1;
+  }
   return levels;
 }
 

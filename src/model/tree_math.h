@@ -36,6 +36,10 @@ bool MoveBlockDown(std::vector<T>& entries, std::vector<int>& levels, int k);
 // level fails with the conversion error.
 TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, std::vector<int>& levels);
 
+// After a rebuild: an entry whose level was clamped gets the level its node
+// shows, so ILevel and the tree agree right after a load.
+void StoreClampedLevels(TItemArray& items, const std::vector<int>& levels);
+
 // Levels of a tree given by its parent list (each parent before its child).
 std::vector<int> LevelsFromParents(const std::vector<int>& parents);
 

@@ -136,13 +136,12 @@ std::string FieldAt(std::string_view line, int n, std::string_view separator) {
   std::string_view field;
   for (int i = 0; i < n; ++i) {
     const size_t pos = separator.empty() ? std::string_view::npos : rest.find(separator);
-    if (pos == std::string_view::npos) {
-      field = {};
-      rest = rest.substr(rest.size() < 2 ? rest.size() : 2);
-    } else {
-      field = rest.substr(0, pos);
-      rest = rest.substr(pos + separator.size());
-    }
+    // Text after the last separator is no field: once no separator is left,
+    // this and every further field is empty (the rest only gets shorter, so
+    // none can turn up later, and a huge n costs nothing).
+    if (pos == std::string_view::npos) return {};
+    field = rest.substr(0, pos);
+    rest = rest.substr(pos + separator.size());
   }
   return std::string(field);
 }

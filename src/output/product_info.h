@@ -1,5 +1,7 @@
 #pragma once
-// The maker's two web addresses, shown by the Help menu and the about window.
+// Where the program points its users: the home page named in every generated
+// page and the help and about windows, and the support page beside it.
 
 inline constexpr const char* kHomePageAddress = "https://lumeroll.example.org/";
 inline constexpr const char* kSupportPageAddress = "https://lumeroll.example.org/support/";
+inline constexpr const char* kCopyrightNotice = "Copyright (C) The JavaScript Lumeroll developers";

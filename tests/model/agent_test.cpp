@@ -113,4 +113,137 @@ TEST(TreeMath, BlockMovesMatchTheSwapProcedureOnRandomTrees) {
   }
 }
 
+TEST(Agent, CreateAndDefaults) {
+  TkvdAppletAgent agent;
+  EXPECT_EQ(agent.ScriptFiles, (TStringArray{"orvantalumeroll.js", "orvantalumeroll_news1_cfg.js"}));
+  EXPECT_EQ(agent.FieldSeparator, "#$@");
+  EXPECT_EQ(agent.AppletData(), TAppletData{});
+  EXPECT_EQ(agent.ItemCount(), 0);
+  agent.InsertItem(0, Named("x"));
+  agent.SetDefaults();
+  EXPECT_EQ(agent.ItemCount(), 0);
+  const TAppletData d = agent.AppletData();
+  const TStringArray expected = {"1000", "240", "120", "1", "3", "000000", "5", "FFFFFF", "1000", "6",
+                                 "Ms Sans Serif,Georgia,Helvetica,Arial", "0", "000000", "2", "14", "1", "0",
+                                 "Ms Sans Serif,Georgia,Helvetica,Arial", "0", "000000", "2", "14", "0", "0", "",
+                                 "", "1"};
+  TStringArray flat;
+  TkvdAppletAgent::AppletDataToStrings(d, flat);
+  EXPECT_EQ(flat, expected);
+  EXPECT_EQ(d.pBorderStyle, "3");
+  EXPECT_EQ(d.pInternalUse_RootDir_Local_Checked, "1");
+  TItemData item;
+  agent.DefaultItem(item);
+  EXPECT_EQ(item, (TItemData{"News Title", "", "_self", "Content here ...", "", ""}));
+}
+
+TEST(Agent, FlatFormsReadWhatIsThere) {
+  TAppletData applet = DefaultAppletData();
+  TkvdAppletAgent::StringsToAppletData({"1", "2"}, applet);
+  EXPECT_EQ(applet.pDelay, "1");
+  EXPECT_EQ(applet.pWidth, "2");
+  EXPECT_EQ(applet.pHeight, "");
+  EXPECT_EQ(applet.pInternalUse_RootDir_Local_Checked, "");
+  TStringArray flat(20);
+  for (int i = 0; i < 20; ++i) flat[i] = "f" + std::to_string(i);
+  TItemData item;
+  TkvdAppletAgent::StringsToItemData(flat, item);
+  EXPECT_EQ(item, (TItemData{"f0", "f1", "f2", "f3", "f4", "f5"}));
+}
+
+TEST(Agent, ItemAccessOutsideTheArrayTouchesNothing) {
+  TkvdAppletAgent agent;
+  agent.InsertItem(0, Named("a"));
+  TItemData out = Named("sentinel");
+  agent.GetItemData(1, out);
+  agent.GetItemData(-1, out);
+  EXPECT_EQ(out.ICaption, "sentinel");
+  agent.SetItemData(Named("z"), 1);
+  agent.SetItemData(Named("z"), -1);
+  agent.GetItemData(0, out);
+  EXPECT_EQ(out.ICaption, "a");
+  agent.SetItemData(Named("b", 3), 0);
+  EXPECT_EQ(agent.Items()[0], Named("b", 3));
+  agent.InsertItem(0, Named("c"));
+  agent.DeleteItem(-1);
+  EXPECT_EQ(agent.ItemCount(), 2);
+  agent.CarryBlockUp(1, 1, 2);  // would reach before the first entry
+  agent.CarryBlockUp(0, 3, 1);  // would reach past the end
+  EXPECT_EQ(Captions(agent), (std::vector<std::string>{"c", "b"}));
+}
+
+TEST(Agent, RefreshLevelsWritesTheTreesDepths) {
+  TkvdAppletAgent agent;
+  for (const char* c : {"a", "b", "c"}) agent.InsertItem(agent.ItemCount(), Named(c));
+  agent.RefreshLevels({0, 1, 1});
+  std::vector<std::string> levels;
+  for (const TItemData& i : agent.Items()) levels.push_back(i.ILevel);
+  EXPECT_EQ(levels, (std::vector<std::string>{"0", "1", "1"}));
+}
+
+// 0 a, 1 a.1, 2 a.1.1, 3 a.2, 4 b, 5 b.1, 6 c
+const std::vector<int> kSample = {0, 1, 2, 1, 0, 1, 0};
+
+TEST(TreeMath, RelationsOfASampleTree) {
+  struct TCase {
+    int k, blockEnd, parent, previous, next;
+  };
+  const TCase cases[] = {{0, 4, -1, -1, 4}, {1, 3, 0, -1, 3}, {2, 3, 1, -1, -1}, {3, 4, 0, 1, -1},
+                         {4, 6, -1, 0, 6},  {5, 6, 4, -1, -1}, {6, 7, -1, 4, -1}};
+  for (const TCase& c : cases) {
+    EXPECT_EQ(tree_math::BlockEnd(kSample, c.k), c.blockEnd) << c.k;
+    EXPECT_EQ(tree_math::BlockSize(kSample, c.k), c.blockEnd - c.k) << c.k;
+    EXPECT_EQ(tree_math::Parent(kSample, c.k), c.parent) << c.k;
+    EXPECT_EQ(tree_math::PreviousSibling(kSample, c.k), c.previous) << c.k;
+    EXPECT_EQ(tree_math::NextSibling(kSample, c.k), c.next) << c.k;
+  }
+  for (int outside : {-1, 7}) {
+    EXPECT_EQ(tree_math::Parent(kSample, outside), -1);
+    EXPECT_EQ(tree_math::PreviousSibling(kSample, outside), -1);
+    EXPECT_EQ(tree_math::NextSibling(kSample, outside), -1);
+  }
+}
+
+TEST(TreeMath, MovesKeepBothBlocksInOrder) {
+  std::vector<std::string> names = {"a", "a.1", "a.1.1", "a.2", "b", "b.1", "c"};
+  std::vector<int> levels = kSample;
+  ASSERT_TRUE(tree_math::MoveBlockUp(names, levels, 4));
+  EXPECT_EQ(names, (std::vector<std::string>{"b", "b.1", "a", "a.1", "a.1.1", "a.2", "c"}));
+  EXPECT_EQ(levels, (std::vector<int>{0, 1, 0, 1, 2, 1, 0}));
+  ASSERT_TRUE(tree_math::MoveBlockDown(names, levels, 3));
+  EXPECT_EQ(names, (std::vector<std::string>{"b", "b.1", "a", "a.2", "a.1", "a.1.1", "c"}));
+  EXPECT_FALSE(tree_math::MoveBlockUp(names, levels, 0));
+  EXPECT_FALSE(tree_math::MoveBlockDown(names, levels, 6));
+  EXPECT_FALSE(tree_math::MoveBlockUp(names, levels, 1));
+}
+
+TEST(TreeMath, HalfAndHalfBlockMove) {
+  // A root child with 49,999 descendants past another of the same size.
+  const int half = 50000;
+  std::vector<int> levels(2 * half, 1), ids(2 * half);
+  levels[0] = levels[half] = 0;
+  for (int i = 0; i < 2 * half; ++i) ids[i] = i;
+  ASSERT_TRUE(tree_math::MoveBlockUp(ids, levels, half));
+  for (int i = 0; i < 2 * half; ++i) ASSERT_EQ(ids[i], (i + half) % (2 * half)) << i;
+}
+
+TEST(TreeMath, ParentsFromLevels) {
+  TItemArray items;
+  for (int level : kSample) items.push_back(Named("n", level));
+  std::vector<int> parents, levels;
+  ASSERT_TRUE(tree_math::ParentsFromLevels(items, parents, levels));
+  EXPECT_EQ(parents, (std::vector<int>{-1, 0, 1, 0, -1, 4, -1}));
+  EXPECT_EQ(levels, kSample);
+  EXPECT_EQ(tree_math::LevelsFromParents(parents), kSample);
+  // A parent that does not stand before its child is taken as the root.
+  EXPECT_EQ(tree_math::LevelsFromParents({-1, 5, 1, 2}), (std::vector<int>{0, 0, 1, 2}));
+
+  items[3].ILevel = "x";
+  parents = {9};
+  const TResult r = tree_math::ParentsFromLevels(items, parents, levels);
+  EXPECT_FALSE(r);
+  EXPECT_EQ(r.message, "'x' is not a valid integer value");
+  EXPECT_EQ(parents, std::vector<int>{9});
+}
+
 }  // namespace

@@ -1,0 +1,44 @@
+#pragma once
+// TAppletBinding copies the 27 applet parameters between a TAppletData and
+// the controls of the "Script", "Text" and "Path" pages, with the
+// conversions of each kind of control.
+
+#include <QList>
+#include <array>
+
+#include "editor/pages/control_text.h"
+#include "model/applet_data.h"
+#include "model/result.h"
+
+class QWidget;
+class TPathPage;
+class TScriptPage;
+class TTextPage;
+
+class TAppletBinding {
+ public:
+  TAppletBinding(TScriptPage& script, TTextPage& text, TPathPage& path);
+
+  // The parameters as the pages show them.
+  TAppletData Read() const;
+  // Checks every number, list position and colour first; on a conversion
+  // error no control changes and the result carries the message.
+  TResult Show(const TAppletData& data);
+
+  // The control of parameter `field` (the path page for the radio pair).
+  QWidget* Control(int field) const { return fields_[static_cast<size_t>(field)].control; }
+
+ private:
+  enum class TKind { Number, List, Colour, Text, Toggle, RootChoice };
+  struct TField {
+    TKind kind;
+    QWidget* control;
+  };
+
+  static TResult Validate(const TField& field, const std::string& value);
+  void ShowField(const TField& field, const std::string& value);
+  std::string ReadField(const TField& field) const;
+
+  std::array<TField, TAppletData::FieldCount> fields_;
+  TShownText shown_;
+};

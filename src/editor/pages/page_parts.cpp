@@ -1,0 +1,69 @@
+#include "editor/pages/page_parts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kTagProperty = "tag";
+
+}  // namespace
+
+QLabel* BoldLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  QFont f = label->font();
+  f.setBold(true);
+  label->setFont(f);
+  return label;
+}
+
+QComboBox* FixedList(const QString& name, const std::vector<std::string>& entries, QWidget* parent) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(name);
+  list->setEditable(false);
+  for (const std::string& e : entries) list->addItem(QString::fromStdString(e));
+  return list;
+}
+
+QToolButton* ToggleButton(const QString& name, const QString& glyph, bool bold, bool italic, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setText(glyph);
+  button->setCheckable(true);
+  button->setAutoRaise(true);
+  QFont f = button->font();
+  f.setBold(bold);
+  f.setItalic(italic);
+  button->setFont(f);
+  return button;
+}
+
+QToolButton* HelpButton(const QString& name, int tag, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setText(QStringLiteral("?"));
+  button->setAutoRaise(true);
+  button->setProperty(kTagProperty, tag);
+  return button;
+}
+
+int HelpTag(const QObject* button) { return button ? button->property(kTagProperty).toInt() : 0; }
+
+TPageGroup HelpedGroup(const QString& title, QToolButton* help, QWidget* parent) {
+  auto* box = new QGroupBox(title, parent);
+  auto* row = new QHBoxLayout(box);
+  auto* grid = new QGridLayout;
+  row->addLayout(grid);
+  row->addStretch(1);
+  auto* helpColumn = new QVBoxLayout;
+  help->setParent(box);
+  helpColumn->addWidget(help);
+  helpColumn->addStretch(1);
+  row->addLayout(helpColumn);
+  return {box, grid};
+}

@@ -1,0 +1,209 @@
+#include "editor/pages/property_pages.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "editor/pages/applet_binding.h"
+#include "editor/pages/color_swatch.h"
+#include "editor/pages/control_text.h"
+#include "editor/pages/item_binding.h"
+#include "editor/pages/item_page.h"
+#include "editor/pages/number_field.h"
+#include "editor/pages/page_links.h"
+#include "editor/pages/page_parts.h"
+#include "editor/pages/path_page.h"
+#include "editor/pages/script_page.h"
+#include "editor/pages/separator_guard.h"
+#include "editor/pages/text_page.h"
+#include "model/applet_agent.h"
+#include "platform/prompts.h"
+
+TPropertyPages::TPropertyPages(TkvdAppletAgent& agent, Prompts& prompts, QString resourceFolder,
+                               QWidget* dialogParent)
+    : agent_(agent),
+      prompts_(prompts),
+      resourceFolder_(std::move(resourceFolder)),
+      dialogParent_(dialogParent),
+      tbshtMenu_(new TScriptPage),
+      tbshtText_(new TTextPage),
+      tbshtItem_(new TItemPage),
+      tbshtPath_(new TPathPage),
+      applet_(std::make_unique<TAppletBinding>(*tbshtMenu_, *tbshtText_, *tbshtPath_)),
+      item_(std::make_unique<TItemBinding>(*tbshtItem_)),
+      guard_(std::make_unique<TSeparatorGuard>(prompts, dialogParent,
+                                               QString::fromStdString(agent.FieldSeparator))) {
+  ConnectScriptPage();
+  ConnectTextPage();
+  ConnectItemPage();
+  ConnectPathPage();
+}
+
+TPropertyPages::~TPropertyPages() {
+  // Hosted pages belong to the tab control; the others are ours.
+  for (QWidget* page : std::initializer_list<QWidget*>{tbshtMenu_, tbshtText_, tbshtItem_, tbshtPath_}) {
+    if (page && !page->parent()) delete page;
+  }
+}
+
+void TPropertyPages::HostIn(QTabWidget* pgcntrl1) {
+  const std::initializer_list<std::pair<QWidget*, const char*>> pages = {
+      {tbshtMenu_, "Script"}, {tbshtText_, "Text"}, {tbshtItem_, "Item"}, {tbshtPath_, "Path"}};
+  int i = 0;
+  for (const auto& [page, title] : pages) {
+    if (i < pgcntrl1->count()) {
+      QWidget* tab = pgcntrl1->widget(i);
+      if (!tab->layout()) new QVBoxLayout(tab);
+      tab->layout()->setContentsMargins(0, 0, 0, 0);
+      tab->layout()->addWidget(page);
+      pgcntrl1->setTabText(i, QString::fromLatin1(title));
+    } else {
+      pgcntrl1->addTab(page, QString::fromLatin1(title));
+    }
+    ++i;
+  }
+}
+
+void TPropertyPages::CommitAppletPages() { agent_.SetAppletData(applet_->Read()); }
+
+TResult TPropertyPages::RefreshAppletPages() {
+  TAppletData data;
+  agent_.GetAppletData(data);
+  return applet_->Show(data);
+}
+
+void TPropertyPages::CommitItemPage(int index) {
+  if (index < 0 || index >= agent_.ItemCount()) return;
+  TItemData item;
+  agent_.GetItemData(index, item);
+  item_->Read(item);
+  agent_.SetItemData(item, index);
+}
+
+void TPropertyPages::RefreshItemPage(int index) {
+  if (index < 0 || index >= agent_.ItemCount()) return;
+  TItemData item;
+  agent_.GetItemData(index, item);
+  item_->Show(item);
+}
+
+void TPropertyPages::CommitPages(int currentItemIndex) {
+  CommitAppletPages();
+  if (currentItemIndex >= 0) CommitItemPage(currentItemIndex);
+}
+
+QList<QWidget*> TPropertyPages::HintControls() const {
+  const TScriptPage& s = *tbshtMenu_;
+  const TTextPage& t = *tbshtText_;
+  const TItemPage& it = *tbshtItem_;
+  return {tbshtMenu_,           s.spnedtpWidth,          s.spnedtpHeight,        s.spnedtpBorderWidth,
+          s.spnedtpDelay,       s.spnedtpPadding,        s.spnedtpZIndex,        s.pnlpBorderColor,
+          s.pnlpBackgroundColor, t.spnedtpTitleSize,     t.spnedtpTitlePadding,  t.spnedtpContentSize,
+          t.spnedtpContentPadding, t.pnlpTitleColor,     t.pnlpContentColor,     t.spdbtnpTitleBold,
+          t.spdbtnpTitleItalic, t.spdbtnpContentBold,    t.spdbtnpContentItalic, it.grpbxITitle,
+          it.grpbxILink,        it.edtICaption,          it.spdbtnItURL};
+}
+
+void TPropertyPages::spnedtApWidthChange(QObject* control) {
+  emit Modified();
+  CheckSeparatorText(control);
+}
+
+void TPropertyPages::edtICaptionChange() {
+  emit Modified();
+  emit ItemCaptionEdited(TrimmedText(tbshtItem_->edtICaption->text()));
+  CheckSeparatorText(tbshtItem_->edtICaption);
+}
+
+void TPropertyPages::GuardedEdit(QObject* control) {
+  emit Modified();
+  CheckSeparatorText(control);
+}
+
+void TPropertyPages::pnlApBgClrClick(TColorSwatch* swatch) {
+  PickColor(swatch);
+  // Also after a cancelled dialog, as the user has touched the colour.
+  emit Modified();
+}
+
+bool TPropertyPages::PickColor(TColorSwatch* swatch) {
+  const std::optional<QColor> chosen = prompts_.PickColor(dialogParent_, swatch->Color());
+  if (!chosen || !chosen->isValid()) return false;
+  swatch->SetColor(*chosen);
+  return true;
+}
+
+void TPropertyPages::spdbtnItURLClick() {
+  TFileDialogRequest request;
+  request.filter = QStringLiteral("HTML files(*.htm;*.html)|*.htm;*.html|Any file (*.*)|*.*");
+  const std::optional<QString> chosen = prompts_.OpenFileName(dialogParent_, request);
+  if (!chosen) return;
+  SetControlText(tbshtItem_->cmbxILink, FileNameToUrl(*chosen));
+  emit Modified();
+}
+
+void TPropertyPages::SpeedButton1Click(QObject* button) {
+  emit HelpTopicRequested(HelpTopicUrl(resourceFolder_, HelpTag(button)));
+}
+
+bool TPropertyPages::CheckSeparatorText(QObject* control) { return guard_->Check(control); }
+
+void TPropertyPages::ConnectHelp(QWidget* page) {
+  for (QToolButton* button : page->findChildren<QToolButton*>()) {
+    if (!button->property("tag").isValid()) continue;
+    connect(button, &QToolButton::clicked, this, [this, button] { SpeedButton1Click(button); });
+  }
+}
+
+void TPropertyPages::ConnectScriptPage() {
+  TScriptPage& s = *tbshtMenu_;
+  for (TNumberField* field :
+       {s.spnedtpWidth, s.spnedtpHeight, s.spnedtpBorderWidth, s.spnedtpDelay, s.spnedtpPadding, s.spnedtpZIndex})
+    connect(field, &QSpinBox::textChanged, this, [this, field] { spnedtApWidthChange(field); });
+  // The two lists can hold nothing but their entries; choosing one is an edit.
+  for (QComboBox* list : {s.cmbxpBorderStyle, s.cmbxpCursor})
+    connect(list, &QComboBox::activated, this, &TPropertyPages::Modified);
+  for (TColorSwatch* swatch : {s.pnlpBorderColor, s.pnlpBackgroundColor})
+    connect(swatch, &TColorSwatch::Clicked, this, [this, swatch] { pnlApBgClrClick(swatch); });
+  ConnectHelp(&s);
+}
+
+void TPropertyPages::ConnectTextPage() {
+  TTextPage& t = *tbshtText_;
+  for (TNumberField* field :
+       {t.spnedtpTitleSize, t.spnedtpTitlePadding, t.spnedtpContentSize, t.spnedtpContentPadding})
+    connect(field, &QSpinBox::textChanged, this, [this, field] { spnedtApWidthChange(field); });
+  for (QLineEdit* field : {t.edtpTitleFontFamily, t.edtpContentFontFamily})
+    connect(field, &QLineEdit::textChanged, this, [this, field] { spnedtApWidthChange(field); });
+  for (QComboBox* list : {t.cmbxpTitleAlign, t.cmbxpContentAlign})
+    connect(list, &QComboBox::currentIndexChanged, this, [this, list] { spnedtApWidthChange(list); });
+  for (QToolButton* toggle : {t.spdbtnpTitleBold, t.spdbtnpTitleItalic, t.spdbtnpContentBold, t.spdbtnpContentItalic})
+    connect(toggle, &QToolButton::clicked, this, [this, toggle] { spnedtApWidthChange(toggle); });
+  for (TColorSwatch* swatch : {t.pnlpTitleColor, t.pnlpContentColor})
+    connect(swatch, &TColorSwatch::Clicked, this, [this, swatch] { pnlApBgClrClick(swatch); });
+  ConnectHelp(&t);
+}
+
+void TPropertyPages::ConnectItemPage() {
+  TItemPage& it = *tbshtItem_;
+  connect(it.edtICaption, &QLineEdit::textChanged, this, &TPropertyPages::edtICaptionChange);
+  for (QComboBox* field : {it.cmbxILink, it.cmbxITarget})
+    connect(field, &QComboBox::editTextChanged, this, [this, field] { spnedtApWidthChange(field); });
+  connect(it.spdbtnItURL, &QToolButton::clicked, this, &TPropertyPages::spdbtnItURLClick);
+  connect(it.rchedtIContent, &QPlainTextEdit::textChanged, this, [this, &it] { GuardedEdit(it.rchedtIContent); });
+  ConnectHelp(&it);
+}
+
+void TPropertyPages::ConnectPathPage() {
+  TPathPage& p = *tbshtPath_;
+  for (QLineEdit* field : {p.edtpInternalUse_RootDir_Local, p.edtpInternalUse_RootDir_Remote})
+    connect(field, &QLineEdit::textChanged, this, [this, field] { GuardedEdit(field); });
+  for (QRadioButton* choice : {p.rdbtnpInternalUse_RootDir_Local_Checked, p.rdbtnpInternalUse_RootDir_Local_Checked2})
+    connect(choice, &QRadioButton::clicked, this, &TPropertyPages::Modified);
+  ConnectHelp(&p);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The code generator: from a project to the configuration script (which
+// hands every item and the box settings to the runtime script) and the small
+// page whose body holds the snippet to paste into a web page. Pure: it reads
+// nothing but its arguments and writes nothing.
+
+#include <string>
+
+#include "model/applet_data.h"
+
+struct TGeneratedCode {
+  bool ok = true;
+  // On failure the conversion error; `script` then holds the first line and
+  // the item lines only, and `page` is empty.
+  std::string message;
+  std::string script;
+  std::string page;
+};
+
+// scriptFiles: the runtime script's name, then the configuration script's.
+TGeneratedCode GenerateCode(const TAppletData& applet, const TItemArray& items, const TStringArray& scriptFiles);
+
+// One item's call, without its line end.
+std::string ItemLine(const TAppletData& applet, const TItemData& item);
+
+// Makes a text safe inside a single-quoted script string: backslash, quote,
+// CR and LF become escapes; every other byte stays as it is.
+std::string EscapeSingleQuoted(const std::string& text);
+// The same for a double-quoted string: backslash and double quote.
+std::string EscapeDoubleQuoted(const std::string& text);

@@ -1,0 +1,26 @@
+#pragma once
+// The file step on top of the generator: the item levels refreshed from the
+// design tree, the configuration script written into the working folder,
+// and the page written to the caller's path (or handed back for the code
+// view, which needs no file).
+
+#include <string>
+#include <vector>
+
+#include "model/applet_agent.h"
+#include "model/result.h"
+#include "output/app_folders.h"
+
+// Working folder + this name receives the configuration script at every
+// generation.
+std::string ConfigScriptPath(const AppFolders& folders);
+
+// levels: the depth below the root - 1 of every tree node after the root, in
+// tree order. On a conversion error nothing is written (a half script would
+// only break a later preview) and the result carries the message.
+TResult MakeHtmlCodes(TkvdAppletAgent& agent, const AppFolders& folders, const std::vector<int>& levels,
+                      const std::string& pagePath);
+
+// The same, but the page comes back in `page` instead of going to a file.
+TResult MakeHtmlCodesForView(TkvdAppletAgent& agent, const AppFolders& folders, const std::vector<int>& levels,
+                             std::string& page);

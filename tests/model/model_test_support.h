@@ -1,0 +1,66 @@
+#pragma once
+// Helpers of the model tests: a temporary folder removed at the end of the
+// test, whole-file reads and writes, and the golden files' folder.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "model/applet_data.h"
+
+// A fresh folder under the system's temporary folder, removed with all it
+// holds when the object goes.
+class TTempFolder {
+ public:
+  TTempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder";
+    path_ = pattern;
+  }
+  ~TTempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+inline std::string GoldenFile(const std::string& name) { return ReadAll(std::string(LUMEROLL_GOLDEN_DIR) + "/" + name); }
+
+inline TItemData MakeItem(std::string caption, std::string link, std::string target, std::string content,
+                          int level) {
+  return TItemData{std::move(caption), std::move(link), std::move(target), std::move(content),
+                   std::to_string(level), ""};
+}
+
+// The items of the nested golden files, in array order.
+inline TItemArray NestedItems() {
+  return {MakeItem("Company news", "http://example.com/news.html", "_blank", "First line<br />Second line<br />", 0),
+          MakeItem("Products", "", "_self", "Our products<br />", 1),
+          MakeItem("Caf\xE9 opening", "http://example.com/cafe", "_self",
+                   "Opens <b>today</b><br /><br />Come along<br />", 2),
+          MakeItem("Prices", "prices.html", "_top", "Content here ...", 1),
+          MakeItem("Jobs", " jobs.html ", "", "", 0)};
+}
+// Parent entry of each of NestedItems().
+inline std::vector<int> NestedParents() { return {-1, 0, 1, 0, -1}; }

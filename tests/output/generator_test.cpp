@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "model/applet_agent.h"
+#include "output/generator.h"
+#include "test_support.h"
+
+namespace {
+
+const TStringArray kScripts = {kRuntimeScriptName, kConfigScriptName};
+
+struct TGoldenCase {
+  const char* golden;
+  TItemArray items;
+};
+
+void PrintTo(const TGoldenCase& c, std::ostream* os) { *os << c.golden; }
+
+class GoldenScripts : public testing::TestWithParam<TGoldenCase> {};
+
+TEST_P(GoldenScripts, MatchByteForByte) {
+  const TGeneratedCode code = GenerateCode(DefaultAppletData(), GetParam().items, kScripts);
+  ASSERT_TRUE(code.ok) << code.message;
+  EXPECT_EQ(code.script, Golden(GetParam().golden));
+  EXPECT_EQ(code.page, Golden("page.html"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, GoldenScripts,
+    testing::Values(TGoldenCase{"worked_example.js", {Item("News Title", "Content here ...<br />")}},
+                    TGoldenCase{"linked.js", {Item("News Title", "Content here ...<br />", "news.html", "_blank")}},
+                    TGoldenCase{"empty.js", {}},
+                    // Levels 0, 1, 2, 0: the depth never shows in the lines.
+                    TGoldenCase{"nested.js",
+                                {Item("Top", "one<br />"), Item("Child", "two<br />"), Item("Grandchild", "three<br />"),
+                                 Item("Second top", "four<br />")}}),
+    [](const testing::TestParamInfo<TGoldenCase>& info) {
+      std::string name = info.param.golden;
+      return name.substr(0, name.find('.'));
+    });
+
+// The part of an item line between the a element's style and its ">".
+std::string LinkPart(const std::string& link, const std::string& target) {
+  const std::string line = ItemLine(DefaultAppletData(), Item("C", "x", link, target));
+  const size_t from = line.find("color:#000000;\"") + 15;
+  return line.substr(from, line.find(">C</a>") - from);
+}
+
+TEST(ItemLine, LinkAttributesAreTrimmedAndNeedALink) {
+  struct Case {
+    const char* link;
+    const char* target;
+    const char* expected;
+  } cases[] = {
+      {"", "_blank", ""},
+      {"   ", "_blank", ""},
+      {"news.html", "", " href=\"news.html\""},
+      {"news.html", "  ", " href=\"news.html\""},
+      {"  news.html ", " _top ", " href=\"news.html\" target=\"_top\""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(LinkPart(c.link, c.target), c.expected) << c.link << "|" << c.target;
+}
+
+TEST(ItemLine, RendersStylesThroughTheVocabularies) {
+  TAppletData a = DefaultAppletData();
+  a.pTitleAlign = "2";
+  a.pContentAlign = "7";
+  a.pTitleBold = "0";
+  a.pTitleItalic = "1";
+  a.pContentBold = "1";
+  a.pContentItalic = " 1";
+  a.pTitleFontFamily = " Georgia ";
+  a.pContentColor = "ff8000";
+  a.pContentPadding = "9";
+  const std::string line = ItemLine(a, Item("C", "x"));
+  EXPECT_NE(line.find("<p align=\"right\" style=\"padding:2px;\"><a style=\"font-family: Georgia ;font-size:14px;"
+                      "font-weight:normal;font-style:italic;"),
+            std::string::npos)
+      << line;
+  EXPECT_NE(line.find("<p align=\"left\" style=\"font-family:Ms Sans Serif,Georgia,Helvetica,Arial;font-size:14px;"
+                      "font-weight:bold;font-style:normal;padding:9px;color:#ff8000;\">x</p>"),
+            std::string::npos)
+      << line;
+}
+
+TEST(ItemLine, EscapesOnlyWhatWouldEndTheString) {
+  const std::string line =
+      ItemLine(DefaultAppletData(), Item("Today's \\news\\", "line one\r\nline \"two\"<br />", "a'b.html"));
+  EXPECT_NE(line.find(">Today\\'s \\\\news\\\\</a>"), std::string::npos) << line;
+  EXPECT_NE(line.find(">line one\\r\\nline \"two\"<br /></p>"), std::string::npos) << line;
+  EXPECT_NE(line.find("href=\"a\\'b.html\""), std::string::npos) << line;
+  EXPECT_EQ(line.find('\r'), std::string::npos);
+  EXPECT_EQ(line.find('\n'), std::string::npos);
+}
+
+TEST(BoxLine, EscapesQuotesAndBackslashesInColours) {
+  TAppletData a = DefaultAppletData();
+  a.pBorderColor = "12\"3";
+  a.pBackgroundColor = "a\\b";
+  const TGeneratedCode code = GenerateCode(a, {}, kScripts);
+  ASSERT_TRUE(code.ok);
+  EXPECT_NE(code.script.find("\"#12\\\"3\",5,\"#a\\\\b\""), std::string::npos) << code.script;
+}
+
+TEST(BoxLine, OutOfListPositionsFallBack) {
+  TAppletData a = DefaultAppletData();
+  a.pBorderStyle = "-1";
+  a.pCursor = "25";
+  a.pDelay = "300";
+  const TGeneratedCode code = GenerateCode(a, {}, kScripts);
+  ASSERT_TRUE(code.ok);
+  EXPECT_NE(code.script.find("jslumeroll1.awkmbnbspm(300,240,120,1,\"solid\",\"#000000\",5,\"#FFFFFF\",1000,"
+                             "\"default\");\r\n"),
+            std::string::npos)
+      << code.script;
+}
+
+TEST(BoxLine, NonIntegerStyleOrCursorStopsAfterTheItemLines) {
+  struct Case {
+    const char* borderStyle;
+    const char* cursor;
+    const char* message;
+  } cases[] = {
+      {"", "6", "'' is not a valid integer value"},
+      {"3x", "6", "'3x' is not a valid integer value"},
+      {"3", "pointer", "'pointer' is not a valid integer value"},
+      {"a", "b", "'a' is not a valid integer value"},
+  };
+  const TItemArray items = {Item("One", "1"), Item("Two", "2")};
+  const std::string itemLines = GenerateCode(DefaultAppletData(), items, kScripts).script;
+  for (const Case& c : cases) {
+    TAppletData a = DefaultAppletData();
+    a.pBorderStyle = c.borderStyle;
+    a.pCursor = c.cursor;
+    const TGeneratedCode code = GenerateCode(a, items, kScripts);
+    EXPECT_FALSE(code.ok);
+    EXPECT_EQ(code.message, c.message);
+    EXPECT_TRUE(code.page.empty());
+    // Everything up to the box line, nothing after.
+    EXPECT_EQ(code.script, itemLines.substr(0, itemLines.find("jslumeroll1.awkmbnbspm")));
+  }
+}
+
+TEST(Page, NamesTheRuntimeScriptFromTheList) {
+  const TGeneratedCode code = GenerateCode(DefaultAppletData(), {}, {"other.js", kConfigScriptName});
+  EXPECT_NE(code.page.find("\r\n<script language=\"javascript\" src=\"other.js\"></script>\r\n"
+                           "<script language=\"javascript\" src=\"orvantalumeroll_news1_cfg.js\"></script>\r\n"),
+            std::string::npos);
+}
+
+}  // namespace

@@ -119,15 +119,15 @@ void TMainForm::BuildCentralArea() {
 
   pgcntrl1_ = new QTabWidget(splitter);
   pgcntrl1_->setObjectName(QStringLiteral("pgcntrl1"));
-  auto addPage = [&](QWidget*& page, const char* name, const QString& caption) {
-    page = new QWidget(pgcntrl1_);
+  auto addPage = [&](const char* name, const QString& caption) {
+    auto* page = new QWidget(pgcntrl1_);
     page->setObjectName(QString::fromLatin1(name));
     pgcntrl1_->addTab(page, caption);
   };
-  addPage(tbshtMenu_, "tbshtMenu", tr("Script"));
-  addPage(tbshtText_, "tbshtText", tr("Text"));
-  addPage(tbshtItem_, "tbshtItem", tr("Item"));
-  addPage(tbshtPath_, "tbshtPath", tr("Path"));
+  addPage("tbshtMenu", tr("Script"));
+  addPage("tbshtText", tr("Text"));
+  addPage("tbshtItem", tr("Item"));
+  addPage("tbshtPath", tr("Path"));
 
   splitter->addWidget(pnlTreeView);
   splitter->addWidget(pgcntrl1_);
@@ -135,7 +135,7 @@ void TMainForm::BuildCentralArea() {
   splitter->setSizes({337, 747 - 337});
   setCentralWidget(splitter);
 
-  for (QWidget* control : {static_cast<QWidget*>(pgcntrl1_), tbshtMenu_, pnlTreeView,
+  for (QWidget* control : {static_cast<QWidget*>(pgcntrl1_), Page(kScriptTab), pnlTreeView,
                            static_cast<QWidget*>(trvwDesignPanel_)}) {
     RegisterHintControl(control);
   }
@@ -187,6 +187,8 @@ void TMainForm::RebuildDesignTree(const std::vector<int>& parents) {
   ShowPagesForSelection();
   UpdateItemCommands();
 }
+
+QWidget* TMainForm::Page(TPageTab tab) const { return pgcntrl1_->widget(tab); }
 
 std::vector<int> TMainForm::TreeLevels() const { return design_tree::TreeLevels(*trvwDesignPanel_); }
 

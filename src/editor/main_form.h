@@ -36,10 +36,10 @@ class TMainForm : public QMainWindow, public Progress {
   const TEditorServices& Services() const { return services_; }
   QTreeWidget& DesignTree() { return *trvwDesignPanel_; }
   QTabWidget& PageControl() { return *pgcntrl1_; }
-  QWidget& ScriptPage() { return *tbshtMenu_; }
-  QWidget& TextPage() { return *tbshtText_; }
-  QWidget& ItemPage() { return *tbshtItem_; }
-  QWidget& PathPage() { return *tbshtPath_; }
+  // The pages by their fixed tab positions, so the property pages may put
+  // their own widgets into the tabs.
+  enum TPageTab { kScriptTab = 0, kTextTab = 1, kItemTab = 2, kPathTab = 3 };
+  QWidget* Page(TPageTab tab) const;
 
   // The modified flag enables Save in the toolbar and the File menu.
   void SetModified(bool modified);
@@ -130,10 +130,6 @@ class TMainForm : public QMainWindow, public Progress {
   QToolBar* tlbr1_ = nullptr;
   QTreeWidget* trvwDesignPanel_ = nullptr;
   QTabWidget* pgcntrl1_ = nullptr;
-  QWidget* tbshtMenu_ = nullptr;
-  QWidget* tbshtText_ = nullptr;
-  QWidget* tbshtItem_ = nullptr;
-  QWidget* tbshtPath_ = nullptr;
   QLabel* stctxtHint_ = nullptr;
   QProgressBar* prgrsbrMainFormBottom_ = nullptr;
   QMenu* PopupMenu1_ = nullptr;

@@ -29,9 +29,9 @@ void TMainForm::UpdateItemCommands() {
 
 void TMainForm::ShowPagesForSelection() {
   const QTreeWidgetItem* selected = trvwDesignPanel_->currentItem();
-  const int script = pgcntrl1_->indexOf(tbshtMenu_);
-  const int text = pgcntrl1_->indexOf(tbshtText_);
-  const int item = pgcntrl1_->indexOf(tbshtItem_);
+  const int script = kScriptTab;
+  const int text = kTextTab;
+  const int item = kItemTab;
   if (selected && selected->parent()) {
     pgcntrl1_->setTabVisible(item, true);
     pgcntrl1_->setCurrentIndex(item);

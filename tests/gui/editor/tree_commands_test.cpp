@@ -259,3 +259,20 @@ TEST_F(TreeCommandsTest, RightClickSelectsTheNodeUnderThePointer) {
   EXPECT_EQ(form->CurrentItemNode(), target);
   EXPECT_TRUE(Action("Delete1")->isEnabled());
 }
+
+TEST_F(TreeCommandsTest, PagesFollowTheSelectionAfterTheTabsGetNewWidgets) {
+  // The property pages put widgets of their own into the four tabs.
+  QTabWidget& control = form->PageControl();
+  const QStringList captions = {"Script", "Text", "Item", "Path"};
+  for (int i = 0; i < 4; ++i) {
+    control.removeTab(i);
+    control.insertTab(i, new QWidget, captions[i]);
+  }
+  LoadNested(kNested);
+  Select("A1");
+  EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Item", "Path"}));
+  EXPECT_EQ(FrontPage(), QStringLiteral("Item"));
+  Tree().setCurrentItem(Root());
+  EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
+  EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
+}

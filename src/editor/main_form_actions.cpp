@@ -1,0 +1,156 @@
+// The window's commands: the actions, the six menus, the context menu of the
+// design tree and the toolbar.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "editor/editor_icons.h"
+#include "editor/main_form.h"
+
+QAction* TMainForm::NewAction(const char* objectName, const QString& text, int image) {
+  auto* action = new QAction(text, this);
+  action->setObjectName(QString::fromLatin1(objectName));
+  if (image >= 0) action->setIcon(editor_icons::CommandIcon(image));
+  return action;
+}
+
+QAction* TMainForm::ToolAction(const char* objectName, const QString& hint, int image) {
+  QAction* action = NewAction(objectName, hint, image);
+  action->setToolTip(hint);
+  tlbr1_->addAction(action);
+  QWidget* button = tlbr1_->widgetForAction(action);
+  button->setObjectName(QString::fromLatin1(objectName));
+  RegisterHintControl(button);
+  return action;
+}
+
+void TMainForm::BuildActions() {
+  using namespace editor_icons;
+  const char* popupNames[4] = {"Insert1", "Delete1", "MoveUp1", "MoveDown1"};
+  const char* menuNames[4] = {"Insert2", "Delete2", "MoveUp2", "MoveDown2"};
+  const QString captions[4] = {tr("I&nsert"), tr("&Delete"), tr("Move &Up"), tr("Move &Down")};
+  const int images[4] = {kImageInsert, kImageDelete, kImageMoveUp, kImageMoveDown};
+  for (int i = 0; i < 4; ++i) {
+    popupCommands_[i] = NewAction(popupNames[i], captions[i], images[i]);
+    menuCommands_[i] = NewAction(menuNames[i], captions[i], images[i]);
+  }
+  PopupMenu1_ = new QMenu(this);
+  PopupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
+  for (QAction* action : popupCommands_) PopupMenu1_->addAction(action);
+}
+
+void TMainForm::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  auto addMenu = [&](const char* name, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+  };
+  // Commands whose behaviour arrives later stay disabled until then.
+  auto later = [](QAction* action) {
+    action->setEnabled(false);
+    return action;
+  };
+
+  QMenu* file = addMenu("File1", tr("&File"));
+  QAction* newAction = later(NewAction("New1", tr("&New..."), editor_icons::kImageNew));
+  newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  QAction* open = later(NewAction("Open1", tr("&Open..."), editor_icons::kImageOpen));
+  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  Save1_ = NewAction("Save1", tr("&Save"), editor_icons::kImageSave);
+  Save1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  file->addActions({newAction, open, Save1_, later(NewAction("Save2", tr("Save &As...")))});
+  file->addSeparator();
+  file->addActions({later(NewAction("Templet1", tr("&Templates"))),
+                    later(NewAction("SaveAsTemplate1", tr("S&ave As Template")))});
+  file->addSeparator();
+  file->addActions({later(NewAction("ImportMenuStructure1", tr("&Import Menu Structure"))),
+                    later(NewAction("ExportMenuStructure1", tr("&Export Menu Structure")))});
+  file->addSeparator();
+  QMenu* recent = file->addMenu(tr("&Recent Files"));
+  recent->setObjectName(QStringLiteral("mnitRecentFiles"));
+  recent->menuAction()->setObjectName(QStringLiteral("mnitRecentFiles"));
+  recent->menuAction()->setEnabled(false);
+  file->addSeparator();
+  QAction* exit = NewAction("Exit1", tr("E&xit"));
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+  file->addAction(exit);
+
+  QMenu* view = addMenu("View1", tr("&View"));
+  ToolBar1_ = NewAction("ToolBar1", tr("&Tool Bar"));
+  StatusBar2_ = NewAction("StatusBar2", tr("&Status Bar"));
+  for (QAction* toggle : {ToolBar1_, StatusBar2_}) {
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    view->addAction(toggle);
+  }
+  connect(ToolBar1_, &QAction::triggered, this, &TMainForm::ToolBar1Click);
+  connect(StatusBar2_, &QAction::triggered, this, &TMainForm::StatusBar2Click);
+
+  QMenu* item = addMenu("Item1", tr("&Item"));
+  for (QAction* action : menuCommands_) item->addAction(action);
+
+  QMenu* script = addMenu("Applet1", tr("&Script"));
+  QAction* preview = later(NewAction("Preview1", tr("&Preview"), editor_icons::kImagePreview));
+  preview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  script->addActions({preview, later(NewAction("BuildHTML1", tr("Build &HTML..."), editor_icons::kImageBuildHtml)),
+                      later(NewAction("Publish1", tr("Pu&blish...")))});
+
+  QMenu* option = addMenu("Option1", tr("&Option"));
+  option->addAction(later(NewAction("WebBrowser1", tr("Web &Browser..."))));
+
+  QMenu* help = addMenu("Help1", tr("&Help"));
+  QAction* topic = NewAction("Topic1", tr("Help &Topics"), editor_icons::kImageHelp);
+  QAction* sample = NewAction("ViewSample1", tr("View &Sample..."));
+  QAction* home = NewAction("Homepage1", tr("&Homepage"));
+  QAction* contact = NewAction("ContactUs1", tr("&Contact Us"));
+  QAction* about = NewAction("About1", tr("&About"));
+  help->addActions({topic, sample});
+  help->addSeparator();
+  help->addActions({home, contact, about});
+  connect(topic, &QAction::triggered, this, &TMainForm::Topic1Click);
+  connect(sample, &QAction::triggered, this, &TMainForm::ViewSample1Click);
+  connect(home, &QAction::triggered, this, &TMainForm::Homepage1Click);
+  connect(contact, &QAction::triggered, this, &TMainForm::ContactUs1Click);
+  connect(about, &QAction::triggered, this, &TMainForm::About1Click);
+}
+
+void TMainForm::BuildToolBar() {
+  using namespace editor_icons;
+  tlbr1_ = addToolBar(QStringLiteral("tlbr1"));
+  tlbr1_->setObjectName(QStringLiteral("tlbr1"));
+  tlbr1_->setMovable(false);
+  tlbr1_->setFloatable(false);
+  tlbr1_->setIconSize(QSize(16, 16));
+  tlbr1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  tlbr1_->setContextMenuPolicy(Qt::PreventContextMenu);
+
+  ToolAction("tlbtnNew", tr("Create a new project"), kImageNew)->setEnabled(false);
+  ToolAction("tlbtnOpen", tr("Open a project from the file that you saved before"), kImageOpen)->setEnabled(false);
+  tlbtnSave_ = ToolAction("tlbtnSave", tr("Save the current project to a file"), kImageSave);
+  tlbr1_->addSeparator();
+  toolCommands_[0] = ToolAction("tlbtnInsert", tr("Insert a new item"), kImageInsert);
+  toolCommands_[1] = ToolAction("tlbtnDelete", tr("Delete selected item"), kImageDelete);
+  toolCommands_[2] = ToolAction("tlbtnMoveUp", tr("Move the selected item up"), kImageMoveUp);
+  toolCommands_[3] = ToolAction("tlbtnMoveDown", tr("Move the selected item down"), kImageMoveDown);
+  tlbr1_->addSeparator();
+  ToolAction("tlbtnBuildHTML", tr("Build the HTML code"), kImageBuildHtml)->setEnabled(false);
+  ToolAction("tlbtnPreview", tr("preview the applet in web browser"), kImagePreview)->setEnabled(false);
+  tlbr1_->addSeparator();
+  QAction* help = ToolAction("tlbtnHelp", tr("Show help document"), kImageHelp);
+  connect(help, &QAction::triggered, this, &TMainForm::Topic1Click);
+}
+
+void TMainForm::ConnectCommands() {
+  void (TMainForm::*handlers[4])() = {&TMainForm::Insert1Click, &TMainForm::Delete1Click, &TMainForm::MoveUp1Click,
+                                      &TMainForm::MoveDown1Click};
+  for (int i = 0; i < 4; ++i) {
+    for (QAction* action : {popupCommands_[i], menuCommands_[i], toolCommands_[i]}) {
+      connect(action, &QAction::triggered, this, handlers[i]);
+    }
+  }
+  for (QAction* save : {Save1_, tlbtnSave_}) connect(save, &QAction::triggered, this, &TMainForm::NotAvailableYet);
+}

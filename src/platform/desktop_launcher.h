@@ -1,0 +1,10 @@
+#pragma once
+// The real Launcher: the desktop's "open" action and detached programs.
+
+#include "platform/launcher.h"
+
+class TDesktopLauncher : public Launcher {
+ public:
+  void OpenUrl(const QUrl& url) override;
+  void StartProgram(const QString& program, const QStringList& arguments) override;
+};

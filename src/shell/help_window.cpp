@@ -1,0 +1,38 @@
+#include "shell/help_window.h"
+
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "platform/launcher.h"
+
+TfrmHelp::TfrmHelp(Launcher& launcher, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      launcher_(launcher) {
+  setObjectName(QStringLiteral("frmHelp"));
+  setWindowTitle(QStringLiteral("Help"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  WebBrowser1_ = new QTextBrowser(this);
+  WebBrowser1_->setObjectName(QStringLiteral("WebBrowser1"));
+  WebBrowser1_->setOpenLinks(false);
+  layout->addWidget(WebBrowser1_);
+  connect(WebBrowser1_, &QTextBrowser::anchorClicked, this, &TfrmHelp::FollowLink);
+  setFixedSize(402, 428);
+  move(265, 180);
+}
+
+void TfrmHelp::ShowTopic(const QUrl& address) {
+  WebBrowser1_->setSource(address);
+  show();
+  raise();
+  activateWindow();
+}
+
+void TfrmHelp::FollowLink(const QUrl& link) {
+  const QUrl target = WebBrowser1_->source().resolved(link);
+  if (target.isLocalFile()) {
+    WebBrowser1_->setSource(target);
+  } else {
+    launcher_.OpenUrl(target);
+  }
+}

@@ -1,0 +1,55 @@
+// Renders the editor window with a small nested project into the PNG named
+// on the command line, to look at the layout without a desktop.
+#include <QApplication>
+#include <QTimer>
+#include <QTreeWidget>
+#include <string>
+
+#include "editor/main_form.h"
+#include "model/tree_math.h"
+#include "shell/about_window.h"
+#include "shell/help_window.h"
+#include "support/scripted_prompts.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) return 2;
+  TScriptedPrompts prompts;
+  TCapturingLauncher launcher;
+  const std::string folder = AppFolders::WithSeparator(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString());
+  TMainForm form(TEditorServices{prompts, launcher, AppFolders{folder, folder}});
+  TfrmHelp help(launcher, &form);
+  form.SetHelpWindow(&help);
+  const std::pair<const char*, int> nested[] = {
+      {"Spring sale starts Monday", 0}, {"Opening hours", 1}, {"Parking", 1},
+      {"New store in Harbour Street", 0}, {"Directions", 1}, {"By tram", 2},
+      {"Staff wanted", 0}, {"Newsletter", 0}};
+  TItemArray items;
+  for (const auto& [caption, level] : nested) {
+    TItemData item = DefaultItemData();
+    item.ICaption = caption;
+    item.ILevel = std::to_string(level);
+    items.push_back(item);
+  }
+  std::vector<int> parents, levels;
+  tree_math::ParentsFromLevels(items, parents, levels);
+  form.Agent().ReplaceProject(DefaultAppletData(), items, "");
+  form.RebuildDesignTree(parents);
+  form.DesignTree().expandAll();
+  form.show();
+  // Second argument: "item" selects an item node, "help" grabs the help
+  // window on a topic, "about" the about window.
+  const QString mode = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+  TformAbout about(launcher, &form);
+  QTimer::singleShot(300, [&] {
+    if (mode == "item") form.DesignTree().setCurrentItem(form.DesignTree().topLevelItem(0)->child(1));
+    if (mode == "help") form.ShowHelpTopic("getting_started.htm");
+    if (mode == "about") about.show();
+    QTimer::singleShot(300, [&] {
+      QWidget* shown = mode == "help" ? static_cast<QWidget*>(&help) : mode == "about" ? static_cast<QWidget*>(&about) : &form;
+      shown->grab().save(QString::fromLocal8Bit(argv[1]));
+      app.quit();
+    });
+  });
+  return app.exec();
+}

@@ -1,0 +1,278 @@
+// The design tree's shape commands, their enabled states and the selection
+// protocol, always checked against the agent's item array.
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "editor_fixture.h"
+
+namespace {
+
+struct TCommandNames {
+  const char* popup;
+  const char* menu;
+  const char* tool;
+};
+const TCommandNames kCommands[4] = {{"Insert1", "Insert2", "tlbtnInsert"},
+                                    {"Delete1", "Delete2", "tlbtnDelete"},
+                                    {"MoveUp1", "MoveUp2", "tlbtnMoveUp"},
+                                    {"MoveDown1", "MoveDown2", "tlbtnMoveDown"}};
+
+const std::vector<TNestedItem> kNested = {{"A", 0}, {"A1", 1}, {"A2", 1}, {"B", 0}, {"B1", 1}, {"C", 0}};
+
+}  // namespace
+
+class TreeCommandsTest : public EditorTest {
+ protected:
+  // Insert, Delete, Move Up, Move Down as the context menu, the Item menu and
+  // the toolbar show them; all three must agree.
+  std::vector<bool> Enabled() {
+    std::vector<bool> states;
+    for (const TCommandNames& names : kCommands) {
+      const bool popup = Action(names.popup)->isEnabled();
+      EXPECT_EQ(Action(names.menu)->isEnabled(), popup) << names.menu;
+      EXPECT_EQ(form->findChild<QToolButton*>(QString::fromLatin1(names.tool))->isEnabled(), popup) << names.tool;
+      states.push_back(popup);
+    }
+    return states;
+  }
+  std::vector<QString> VisiblePages() {
+    std::vector<QString> pages;
+    QTabWidget& control = form->PageControl();
+    for (int i = 0; i < control.count(); ++i) {
+      if (control.isTabVisible(i)) pages.push_back(control.tabText(i));
+    }
+    return pages;
+  }
+  QString FrontPage() { return form->PageControl().tabText(form->PageControl().currentIndex()); }
+};
+
+TEST_F(TreeCommandsTest, FreshProjectHasOnlyTheRootAndOnlyInsertEnabled) {
+  ExpectTreeMatchesArray();
+  EXPECT_EQ(Tree().currentItem(), Root());
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
+  EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
+  EXPECT_EQ(form->CurrentItemNode(), nullptr);
+  EXPECT_FALSE(form->Modified());
+  EXPECT_FALSE(Action("tlbtnSave")->isEnabled());
+  EXPECT_FALSE(Action("Save1")->isEnabled());
+}
+
+TEST_F(TreeCommandsTest, InsertingThreeTimesAddsThreeTopLevelItemsAndKeepsTheRootSelected) {
+  Action("tlbtnInsert")->trigger();
+  Action("Insert2")->trigger();
+  Action("Insert1")->trigger();
+  ExpectTreeMatchesArray();
+  ASSERT_EQ(Root()->childCount(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Root()->child(i)->text(0), QStringLiteral("Item"));
+  for (const TItemData& item : form->Agent().Items()) {
+    TItemData expected = DefaultItemData();
+    expected.ILevel = "0";
+    EXPECT_EQ(item, expected);
+  }
+  EXPECT_EQ(Tree().currentItem(), Root());
+  EXPECT_TRUE(Root()->isExpanded());
+  EXPECT_TRUE(form->refreshes.empty());
+  EXPECT_TRUE(form->Modified());
+  EXPECT_TRUE(Action("tlbtnSave")->isEnabled());
+}
+
+TEST_F(TreeCommandsTest, CommandsFollowTheSelectedNode) {
+  LoadNested(kNested);
+  struct TCase {
+    const char* caption;
+    std::vector<bool> enabled;  // insert, delete, up, down
+  } cases[] = {
+      {"A", {false, true, false, true}},  {"A1", {false, true, false, true}}, {"A2", {false, true, true, false}},
+      {"B", {false, true, true, true}},   {"B1", {false, true, false, false}}, {"C", {false, true, true, false}},
+  };
+  for (const TCase& c : cases) {
+    Select(c.caption);
+    EXPECT_EQ(Enabled(), c.enabled) << c.caption;
+    EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Item", "Path"})) << c.caption;
+    EXPECT_EQ(FrontPage(), QStringLiteral("Item"));
+  }
+  Tree().setCurrentItem(Root());
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
+  EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
+}
+
+TEST_F(TreeCommandsTest, SelectingAnItemMarksTheProjectModifiedButSelectingTheRootDoesNot) {
+  LoadNested(kNested);
+  EXPECT_FALSE(form->Modified());
+  Select("B");
+  EXPECT_TRUE(form->Modified());
+  form->SetModified(false);
+  Tree().setCurrentItem(Root());
+  EXPECT_FALSE(form->Modified());
+  EXPECT_FALSE(Action("Save1")->isEnabled());
+}
+
+TEST_F(TreeCommandsTest, SelectionCommitsThePreviousItemAndRefreshesTheNewOne) {
+  LoadNested(kNested);
+  Select("A2");
+  EXPECT_EQ(form->commits, std::vector<int>{});
+  EXPECT_EQ(form->refreshes, std::vector<int>{2});
+  Tree().setCurrentItem(Root());
+  EXPECT_EQ(form->commits, std::vector<int>{2});
+  EXPECT_EQ(form->CurrentItemNode(), Node("A2"));
+  Select("C");
+  EXPECT_EQ(form->commits, (std::vector<int>{2, 2}));
+  EXPECT_EQ(form->refreshes, (std::vector<int>{2, 5}));
+  EXPECT_EQ(form->CurrentItemNode(), Node("C"));
+}
+
+TEST_F(TreeCommandsTest, DeleteRemovesTheWholeBlockAfterConfirmation) {
+  LoadNested(kNested);
+  Select("A");
+  form->commits.clear();
+  form->refreshes.clear();
+  prompts.answers.push_back(TAnswer::Yes);
+  Action("tlbtnDelete")->trigger();
+  ASSERT_EQ(prompts.asked.size(), 1);
+  EXPECT_EQ(prompts.asked[0].text, QStringLiteral("Are you sure to delete this item and all it's children?"));
+  EXPECT_EQ(prompts.asked[0].kind, TMessageKind::Warning);
+  EXPECT_EQ(prompts.asked[0].buttons, TButtons::YesNo);
+  EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"B", "B1", "C"}));
+  ExpectTreeMatchesArray();
+  // The Item page's values of A never reach the entry that took A's place.
+  EXPECT_TRUE(form->commits.empty());
+  EXPECT_EQ(Tree().currentItem(), Node("B"));
+  EXPECT_EQ(form->CurrentItemNode(), Node("B"));
+  EXPECT_EQ(form->refreshes, std::vector<int>{0});
+}
+
+TEST_F(TreeCommandsTest, DeleteOfTheLastNodeUsesTheEndOfTheTree) {
+  LoadNested({{"A", 0}, {"A1", 1}, {"B", 0}, {"B1", 1}, {"B1a", 2}});
+  Select("B1");
+  prompts.answers.push_back(TAnswer::Yes);
+  Action("Delete2")->trigger();
+  EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"A", "A1", "B"}));
+  ExpectTreeMatchesArray();
+  EXPECT_EQ(Tree().currentItem(), Node("B"));
+}
+
+TEST_F(TreeCommandsTest, DeletingTheOnlyItemLeavesTheRootSelected) {
+  Action("tlbtnInsert")->trigger();
+  Tree().setCurrentItem(Root()->child(0));
+  prompts.answers.push_back(TAnswer::Yes);
+  Action("Delete1")->trigger();
+  EXPECT_TRUE(form->Agent().Items().empty());
+  ExpectTreeMatchesArray();
+  EXPECT_EQ(Tree().currentItem(), Root());
+  EXPECT_EQ(form->CurrentItemNode(), nullptr);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
+}
+
+TEST_F(TreeCommandsTest, RefusedDeletesChangeNothingButTheModifiedFlag) {
+  LoadNested(kNested);
+  // The root cannot go.
+  form->Delete1Click();
+  ASSERT_EQ(prompts.asked.size(), 1);
+  EXPECT_FALSE(prompts.asked[0].question);
+  EXPECT_EQ(prompts.asked[0].text, QStringLiteral("You can't delete root item."));
+  EXPECT_EQ(prompts.asked[0].kind, TMessageKind::Warning);
+  EXPECT_TRUE(form->Modified());
+  // Declining the question keeps the item.
+  Select("B");
+  form->SetModified(false);
+  prompts.answers.push_back(TAnswer::No);
+  form->Delete1Click();
+  EXPECT_EQ(prompts.asked.size(), 2);
+  EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"A", "A1", "A2", "B", "B1", "C"}));
+  ExpectTreeMatchesArray();
+  EXPECT_EQ(Tree().currentItem(), Node("B"));
+  EXPECT_TRUE(form->Modified());
+}
+
+TEST_F(TreeCommandsTest, MovingANestedBlockMovesItsWholeSubtreeAndEntries) {
+  LoadNested(kNested);
+  Node("A")->setExpanded(true);
+  Select("B");
+  form->commits.clear();
+  Action("tlbtnMoveUp")->trigger();
+  EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"B", "B1", "A", "A1", "A2", "C"}));
+  ExpectTreeMatchesArray();
+  EXPECT_EQ(Tree().currentItem(), Node("B"));
+  EXPECT_EQ(form->CurrentItemNode(), Node("B"));
+  EXPECT_TRUE(form->commits.empty());
+  EXPECT_TRUE(Node("A")->isExpanded());
+
+  Select("A");
+  Action("MoveDown2")->trigger();
+  EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"B", "B1", "C", "A", "A1", "A2"}));
+  ExpectTreeMatchesArray();
+  EXPECT_EQ(Tree().currentItem(), Node("A"));
+  EXPECT_TRUE(Node("A")->isExpanded());
+
+  // Inside a block: A2 up past A1.
+  Select("A2");
+  Action("MoveUp1")->trigger();
+  EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"B", "B1", "C", "A", "A2", "A1"}));
+  ExpectTreeMatchesArray();
+  // The page hook later finds the moved node's entry through its new index.
+  Tree().setCurrentItem(Root());
+  EXPECT_EQ(form->commits.back(), 4);
+}
+
+TEST_F(TreeCommandsTest, MovesPastTheEndChangeNothingButTheModifiedFlag) {
+  LoadNested(kNested);
+  const std::vector<std::string> before = EntryCaptions();
+  struct TCase {
+    const char* caption;
+    bool up;
+  } cases[] = {{"A", true}, {"C", false}, {"A1", true}, {"A2", false}, {"B1", true}, {"B1", false}};
+  for (const TCase& c : cases) {
+    Select(c.caption);
+    form->SetModified(false);
+    c.up ? form->MoveUp1Click() : form->MoveDown1Click();
+    EXPECT_EQ(EntryCaptions(), before) << c.caption;
+    ExpectTreeMatchesArray();
+    EXPECT_TRUE(form->Modified()) << c.caption;
+    EXPECT_EQ(Tree().currentItem(), Node(c.caption));
+  }
+}
+
+TEST_F(TreeCommandsTest, RebuildingTheTreeLeavesNoCurrentItemAndTheRootSelected) {
+  LoadNested(kNested);
+  Select("B1");
+  form->commits.clear();
+  LoadNested({{"X", 0}, {"Y", 1}});
+  EXPECT_TRUE(form->commits.empty());
+  EXPECT_EQ(form->CurrentItemNode(), nullptr);
+  EXPECT_EQ(Tree().currentItem(), Root());
+  ExpectTreeMatchesArray();
+  form->ResetDesignTree();
+  EXPECT_EQ(Tree().topLevelItemCount(), 1);
+  EXPECT_EQ(Root()->childCount(), 0);
+}
+
+TEST_F(TreeCommandsTest, RightClickSelectsTheNodeUnderThePointer) {
+  LoadNested(kNested);
+  form->show();
+  QTreeWidgetItem* target = Node("C");
+  const QPoint at = Tree().visualItemRect(target).center();
+  QTest::mouseClick(Tree().viewport(), Qt::RightButton, Qt::NoModifier, at);
+  EXPECT_EQ(Tree().currentItem(), target);
+  EXPECT_EQ(form->CurrentItemNode(), target);
+  EXPECT_TRUE(Action("Delete1")->isEnabled());
+}
+
+TEST_F(TreeCommandsTest, PagesFollowTheSelectionAfterTheTabsGetNewWidgets) {
+  // The property pages put widgets of their own into the four tabs.
+  QTabWidget& control = form->PageControl();
+  const QStringList captions = {"Script", "Text", "Item", "Path"};
+  for (int i = 0; i < 4; ++i) {
+    control.removeTab(i);
+    control.insertTab(i, new QWidget, captions[i]);
+  }
+  LoadNested(kNested);
+  Select("A1");
+  EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Item", "Path"}));
+  EXPECT_EQ(FrontPage(), QStringLiteral("Item"));
+  Tree().setCurrentItem(Root());
+  EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
+  EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
+}

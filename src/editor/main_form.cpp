@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "editor/design_tree_builder.h"
 #include "editor/design_tree_commands.h"
 #include "editor/editor_icons.h"
+#include "editor/pages/property_pages.h"
 #include "output/product_info.h"
 #include "shell/about_window.h"
 #include "shell/help_window.h"
@@ -59,6 +61,7 @@ TMainForm::TMainForm(TEditorServices services, QWidget* parent)
   BuildMenus();
   BuildCentralArea();
   BuildStatusStrip();
+  BuildPages();
   ConnectCommands();
 
   TDesignTreeCommands::THost host;
@@ -72,8 +75,10 @@ TMainForm::TMainForm(TEditorServices services, QWidget* parent)
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(747 / 2, 532 / 2));
   }
-  SetModified(false);
   ResetDesignTree();
+  agent_.SetDefaults();
+  RefreshAppletPages();
+  SetModified(false);
 }
 
 TMainForm::~TMainForm() {
@@ -124,10 +129,10 @@ void TMainForm::BuildCentralArea() {
     page->setObjectName(QString::fromLatin1(name));
     pgcntrl1_->addTab(page, caption);
   };
-  addPage("tbshtMenu", tr("Script"));
-  addPage("tbshtText", tr("Text"));
-  addPage("tbshtItem", tr("Item"));
-  addPage("tbshtPath", tr("Path"));
+  addPage("pgScript", tr("Script"));
+  addPage("pgText", tr("Text"));
+  addPage("pgItem", tr("Item"));
+  addPage("pgPath", tr("Path"));
 
   splitter->addWidget(pnlTreeView);
   splitter->addWidget(pgcntrl1_);
@@ -192,10 +197,37 @@ QWidget* TMainForm::Page(TPageTab tab) const { return pgcntrl1_->widget(tab); }
 
 std::vector<int> TMainForm::TreeLevels() const { return design_tree::TreeLevels(*trvwDesignPanel_); }
 
-void TMainForm::CommitItemPage(int) {}
-void TMainForm::RefreshItemPage(int) {}
-void TMainForm::CommitPages() {}
-void TMainForm::RefreshAppletPages() {}
+void TMainForm::BuildPages() {
+  pages_ = std::make_unique<TPropertyPages>(agent_, services_.prompts,
+                                            QString::fromLocal8Bit(services_.folders.ResourceFolder()), this);
+  pages_->HostIn(pgcntrl1_);
+  connect(pages_.get(), &TPropertyPages::Modified, this, [this] { SetModified(true); });
+  connect(pages_.get(), &TPropertyPages::ItemCaptionEdited, this, [this](const QString& caption) {
+    QTreeWidgetItem* selected = trvwDesignPanel_->currentItem();
+    if (selected && selected->parent()) selected->setText(0, caption);
+  });
+  connect(pages_.get(), &TPropertyPages::HelpTopicRequested, this, [this](const QString& url) {
+    if (help_) help_->ShowTopic(QUrl(url));
+  });
+  for (QWidget* control : pages_->HintControls()) RegisterHintControl(control);
+}
+
+void TMainForm::CommitItemPage(int index) { pages_->CommitItemPage(index); }
+void TMainForm::RefreshItemPage(int index) { pages_->RefreshItemPage(index); }
+
+void TMainForm::CommitPages() {
+  pages_->CommitPages(currentItemNode_ ? design_tree::AbsoluteIndex(currentItemNode_) - 1 : -1);
+}
+
+TResult TMainForm::RefreshAppletPages() { return pages_->RefreshAppletPages(); }
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (closeQuery_ && !closeQuery_()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
 
 void TMainForm::Begin(const std::string& hint, int maximum) {
   stctxtHint_->setText(QString::fromLocal8Bit(hint));

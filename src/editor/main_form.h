@@ -6,12 +6,14 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "editor/editor_services.h"
 #include "model/applet_agent.h"
 #include "model/progress.h"
+#include "model/result.h"
 
 class QAction;
 class QLabel;
@@ -23,6 +25,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QUrl;
 class TDesignTreeCommands;
+class TPropertyPages;
 class TfrmHelp;
 
 class TMainForm : public QMainWindow, public Progress {
@@ -62,11 +65,19 @@ class TMainForm : public QMainWindow, public Progress {
   // Levels of the tree's item nodes in entry order.
   std::vector<int> TreeLevels() const;
 
-  // Hooks of the property pages; the page control fills them.
+  // The property pages' commit and refresh; virtual so tests can watch the
+  // selection protocol call them.
   virtual void CommitItemPage(int index);
   virtual void RefreshItemPage(int index);
+  // The applet pages and, with a current item node, the Item page into the
+  // agent; every command that reads the model runs this first.
   virtual void CommitPages();
-  virtual void RefreshAppletPages();
+  // On a conversion error no control changes and the result says why.
+  virtual TResult RefreshAppletPages();
+  TPropertyPages& Pages() { return *pages_; }
+
+  // Asked whenever the window is to close; false keeps it open.
+  void SetCloseQuery(std::function<bool()> query) { closeQuery_ = std::move(query); }
 
   void UpdateItemCommands();
   void ShowPagesForSelection();
@@ -91,6 +102,7 @@ class TMainForm : public QMainWindow, public Progress {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildActions();
@@ -98,6 +110,7 @@ class TMainForm : public QMainWindow, public Progress {
   void BuildToolBar();
   void BuildCentralArea();
   void BuildStatusStrip();
+  void BuildPages();
   void ConnectCommands();
   QAction* NewAction(const char* objectName, const QString& text, int image = -1);
   QAction* ToolAction(const char* objectName, const QString& hint, int image);
@@ -119,6 +132,8 @@ class TMainForm : public QMainWindow, public Progress {
   TEditorServices services_;
   TkvdAppletAgent agent_;
   std::unique_ptr<TDesignTreeCommands> treeCommands_;
+  std::unique_ptr<TPropertyPages> pages_;
+  std::function<bool()> closeQuery_;
   TfrmHelp* help_ = nullptr;
 
   bool modified_ = false;

@@ -70,6 +70,18 @@ void StoreClampedLevels(TItemArray& items, const std::vector<int>& levels) {
     if (ParseWholeNumber(items[k].ILevel) != levels[k]) items[k].ILevel = std::to_string(levels[k]);
 }
 
+std::vector<int> ParentsFromLevelValues(const std::vector<int>& levels) {
+  std::vector<int> parents(levels.size(), -1);
+  std::vector<int> lastAt;
+  for (size_t k = 0; k < levels.size(); ++k) {
+    const int level = std::max(0, std::min(levels[k], static_cast<int>(lastAt.size())));
+    if (level > 0) parents[k] = lastAt[level - 1];
+    lastAt.resize(level + 1);
+    lastAt[level] = static_cast<int>(k);
+  }
+  return parents;
+}
+
 std::vector<int> LevelsFromParents(const std::vector<int>& parents) {
   std::vector<int> levels(parents.size());
   for (size_t k = 0; k < parents.size(); ++k) {

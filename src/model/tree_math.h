@@ -40,6 +40,10 @@ TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, st
 // shows, so ILevel and the tree agree right after a load.
 void StoreClampedLevels(TItemArray& items, const std::vector<int>& levels);
 
+// Parent list of a tree given by its levels (each a sound level: 0 first,
+// never more than one deeper than the entry before).
+std::vector<int> ParentsFromLevelValues(const std::vector<int>& levels);
+
 // Levels of a tree given by its parent list (each parent before its child).
 std::vector<int> LevelsFromParents(const std::vector<int>& parents);
 

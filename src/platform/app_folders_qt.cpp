@@ -30,7 +30,7 @@ void CopyTree(const QString& from, const QString& to) {
 
 AppFolders ResolveAppFolders(const QString& executableFolder, const QString& perUserFolder) {
   const QFileInfo exeFolder(executableFolder);
-  if (QFileInfo::exists(QDir(executableFolder).filePath(kRuntimeScriptName)) && exeFolder.isWritable())
+  if (QFileInfo::exists(QDir(executableFolder).filePath(QString::fromLatin1(kRuntimeScriptName))) && exeFolder.isWritable())
     return {FolderText(executableFolder), FolderText(executableFolder)};
 
   const QString resource = QDir(executableFolder).filePath(QStringLiteral("../share/javascript-lumeroll"));

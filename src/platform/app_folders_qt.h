@@ -6,9 +6,8 @@
 
 #include <QString>
 
+#include "model/applet_agent.h"
 #include "output/app_folders.h"
-
-inline constexpr char kRuntimeScriptName[] = "orvantalumeroll.js";
 
 // The folders for an executable in executableFolder; perUserFolder is the
 // writable folder of the installed layout. Creates the working folder and

@@ -13,6 +13,10 @@
 #include <QString>
 #include <memory>
 
+#include "editor/pages/item_page.h"
+#include "editor/pages/path_page.h"
+#include "editor/pages/script_page.h"
+#include "editor/pages/text_page.h"
 #include "model/result.h"
 
 class Prompts;
@@ -21,11 +25,7 @@ class QWidget;
 class TAppletBinding;
 class TColorSwatch;
 class TItemBinding;
-class TItemPage;
-class TPathPage;
-class TScriptPage;
 class TSeparatorGuard;
-class TTextPage;
 class TkvdAppletAgent;
 
 class TPropertyPages : public QObject {

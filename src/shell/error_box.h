@@ -1,0 +1,14 @@
+#pragma once
+// The application's error box: an error a command does not handle itself
+// ends the command and is shown titled "JavaScript Lumeroll".
+
+#include <QString>
+
+class Prompts;
+class QWidget;
+
+void ShowErrorBox(Prompts& prompts, QWidget* parent, const QString& message);
+
+// Bytes of the core (the system's 8-bit text) and the editor's text.
+std::string LocalText(const QString& text);
+QString FromLocalText(const std::string& text);

@@ -1,0 +1,262 @@
+#include "shell/file_commands.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTreeWidget>
+
+#include "editor/main_form.h"
+#include "model/file_io.h"
+#include "model/tree_math.h"
+#include "output/preview.h"
+#include "output/publish.h"
+#include "shell/error_box.h"
+
+namespace {
+
+std::string Local(const QString& text) { return LocalText(text); }
+QString FromLocal(const std::string& text) { return FromLocalText(text); }
+
+// What the editor holds of a project, to put back when taking a new one
+// over fails half-way.
+struct TProjectSnapshot {
+  TAppletData applet;
+  TItemArray items;
+  std::string fileVersion;
+  std::vector<int> levels;
+};
+
+}  // namespace
+
+TFileCommands::TFileCommands(TMainForm& form)
+    : QObject(&form), form_(form), prompts_(form.Services().prompts) {}
+
+void TFileCommands::Connect() {
+  auto wire = [this](const char* name, auto handler) {
+    if (QAction* a = form_.findChild<QAction*>(QString::fromLatin1(name))) {
+      a->setEnabled(true);
+      connect(a, &QAction::triggered, this, handler);
+    }
+  };
+  wire("New1", [this] { New1Click(); });
+  wire("tlbtnNew", [this] { New1Click(); });
+  wire("Open1", [this] { Open1Click(); });
+  wire("tlbtnOpen", [this] { Open1Click(); });
+  wire("Save1", [this] { Save1Click(); });
+  wire("tlbtnSave", [this] { Save1Click(); });
+  wire("Save2", [this] { Save2Click(); });
+  wire("SaveAsTemplate1", [this] { SaveAsTemplate1Click(); });
+  wire("ImportMenuStructure1", [this] { ImportMenuStructure1Click(); });
+  wire("ExportMenuStructure1", [this] { ExportMenuStructure1Click(); });
+  form_.SetCloseQuery([this] { return FormCloseQuery(); });
+  // Connecting enabled Save; the modified flag decides.
+  form_.SetModified(form_.Modified());
+}
+
+void TFileCommands::ShowError(const QString& message) {
+  ShowErrorBox(prompts_, &form_, message);
+}
+
+bool TFileCommands::AskToSave(const QString& question) {
+  if (!form_.Modified()) return true;
+  switch (prompts_.Ask(&form_, TMessageKind::Warning, question, TButtons::YesNoCancel)) {
+    case TAnswer::Yes:
+      return Save1Click();
+    case TAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<QString> TFileCommands::AskFileName(bool save, const char* filter) {
+  TFileDialogRequest& state = save ? saveDialog_ : openDialog_;
+  state.filter = QString::fromLatin1(filter);
+  std::optional<QString> chosen = save ? prompts_.SaveFileName(&form_, state) : prompts_.OpenFileName(&form_, state);
+  if (chosen) {
+    state.initialFolder = FromLocal(FolderPart(Local(*chosen)));
+    state.fileName = FromLocal(NamePart(Local(*chosen)));
+  }
+  return chosen;
+}
+
+void TFileCommands::Finish() {
+  QTreeWidget& tree = form_.DesignTree();
+  if (QTreeWidgetItem* root = tree.topLevelItem(0)) tree.setCurrentItem(root);
+  form_.ShowPagesForSelection();
+  form_.SetModified(false);
+}
+
+void TFileCommands::New1Click() {
+  if (!AskToSave(QStringLiteral("Save changes to files?"))) return;
+  TkvdAppletAgent& agent = form_.Agent();
+  ClearPreview(agent, form_.Services().folders);
+  form_.SetCurrentProjectPath(QString());
+  form_.ResetDesignTree();
+  agent.SetDefaults();
+  form_.RefreshAppletPages();
+  form_.SetModified(false);
+}
+
+void TFileCommands::Open1Click() {
+  if (!AskToSave(QStringLiteral("Save changes to files?"))) return;
+  ClearPreview(form_.Agent(), form_.Services().folders);
+  const std::optional<QString> path = AskFileName(false, kProjectFilter);
+  if (!path) return;
+  if (LoadInto(*path, TLoadKind::Project, false)) AddRecentFile(*path);
+}
+
+bool TFileCommands::OpenProjectFile(const QString& path, bool silent) {
+  if (path.isEmpty()) return false;
+  if (!AskToSave(QStringLiteral("Save changes to files?"))) return false;
+  ClearPreview(form_.Agent(), form_.Services().folders);
+  if (!LoadInto(path, TLoadKind::Project, silent)) return false;
+  AddRecentFile(path);
+  return true;
+}
+
+bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
+  TkvdAppletAgent& agent = form_.Agent();
+  TProjectSnapshot before{agent.AppletData(), agent.Items(), agent.FileVersion, form_.TreeLevels()};
+
+  std::vector<int> parents;
+  const TResult loaded = kind == TLoadKind::Project ? agent.LoadProject(Local(path), parents)
+                                                    : agent.ImportStructure(Local(path), parents);
+  if (!loaded) {
+    // The agent kept its project; so do the tree, pages, path and flag.
+    if (!silent) ShowError(FromLocal(loaded.message));
+    return false;
+  }
+  form_.RebuildDesignTree(parents);
+  if (const TResult shown = form_.RefreshAppletPages(); !shown) {
+    // Values the pages cannot show: put the previous project back whole.
+    agent.ReplaceProject(before.applet, std::move(before.items), std::move(before.fileVersion));
+    form_.RebuildDesignTree(tree_math::ParentsFromLevelValues(before.levels));
+    form_.RefreshAppletPages();
+    if (!silent) ShowError(FromLocal(shown.message));
+    return false;
+  }
+  if (kind == TLoadKind::Project) form_.SetCurrentProjectPath(path);
+  ShowResourceProgress(agent);
+  Finish();
+  return true;
+}
+
+bool TFileCommands::SaveTo(const QString& path) {
+  const std::string local = Local(path);
+  const TPublishResult published = SaveAndPublish(form_.Agent(), form_.Services().folders, FolderPart(local),
+                                                  NamePart(local), form_.TreeLevels());
+  if (!published.ok) {
+    ShowError(FromLocal(published.message));
+    return false;
+  }
+  if (!published.failedCopies.empty()) {
+    QString text = QStringLiteral("The project was saved, but these files could not be copied beside it, so the "
+                                  "published page will not show the box:");
+    for (const TFailedCopy& f : published.failedCopies)
+      text += QStringLiteral("\n%1: %2").arg(FromLocal(f.name), FromLocal(f.message));
+    prompts_.Tell(&form_, TMessageKind::Warning, text);
+  }
+  return true;
+}
+
+bool TFileCommands::Save1Click() {
+  form_.CommitPages();
+  if (!form_.CurrentProjectPath().isEmpty()) {
+    if (!SaveTo(form_.CurrentProjectPath())) return false;
+    form_.SetModified(false);
+    return true;
+  }
+  return Save2Click();
+}
+
+bool TFileCommands::Save2Click() {
+  form_.CommitPages();
+  const std::optional<QString> path = AskFileName(true, kProjectFilter);
+  if (!path || !SaveTo(*path)) return false;
+  form_.SetCurrentProjectPath(*path);
+  form_.SetModified(false);
+  return true;
+}
+
+void TFileCommands::SaveAsTemplate1Click() {
+  const QString folder = FromLocal(form_.Services().folders.TemplatesFolder());
+  CreateFolder(Local(folder));
+  saveDialog_.initialFolder = folder;
+  Save2Click();
+}
+
+void TFileCommands::ImportMenuStructure1Click() {
+  if (!AskToSave(QStringLiteral("Save changes to files?"))) return;
+  const AppFolders& folders = form_.Services().folders;
+  ClearPreview(form_.Agent(), folders);
+  CreateFolder(folders.PreviewFolder());
+  const std::optional<QString> path = AskFileName(false, kStructureFilter);
+  if (!path) return;
+  LoadInto(*path, TLoadKind::Structure, false);
+}
+
+void TFileCommands::ExportMenuStructure1Click() {
+  std::optional<QString> path = AskFileName(true, kStructureFilter);
+  if (!path) return;
+  if (!path->right(4).toLower().endsWith(QStringLiteral(".gms"))) *path += QStringLiteral(".gms");
+  if (const TResult r = form_.Agent().ExportStructure(Local(*path), form_.TreeLevels()); !r)
+    ShowError(FromLocal(r.message));
+}
+
+void TFileCommands::Exit1Click() { form_.close(); }
+
+bool TFileCommands::FormCloseQuery() {
+  bool mayClose = true;
+  if (form_.Modified()) {
+    switch (prompts_.Ask(&form_, TMessageKind::Warning, QStringLiteral("Save changes to files before Exit?"),
+                         TButtons::YesNoCancel)) {
+      case TAnswer::Yes:
+        mayClose = Save1Click();
+        break;
+      case TAnswer::No:
+        break;
+      default:
+        mayClose = false;
+    }
+  }
+  ClearPreview(form_.Agent(), form_.Services().folders);
+  return mayClose;
+}
+
+TRecentFiles TFileCommands::RecentList() const {
+  return TRecentFiles(form_.Services().folders.WorkingFolder() + "recentfile.dat");
+}
+
+void TFileCommands::LoadRecentFiles() {
+  std::vector<std::string> lines;
+  const TResult r = RecentList().Load(lines);
+  QMenu* menu = form_.findChild<QMenu*>(QStringLiteral("mnitRecentFiles"));
+  if (!menu) return;
+  menu->clear();
+  menu->menuAction()->setEnabled(true);
+  if (!r) {
+    ShowError(FromLocal(r.message));
+    return;
+  }
+  for (const std::string& line : lines) {
+    const QString stored = FromLocal(line);
+    // The stored "&n " gives the accelerator; an "&" in the path is shown as it is.
+    QString caption = stored.left(3) + stored.mid(3).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* entry = menu->addAction(caption);
+    entry->setData(stored);
+    connect(entry, &QAction::triggered, this, [this, stored] { RecentFileClick(stored); });
+  }
+}
+
+void TFileCommands::AddRecentFile(const QString& path) {
+  bool changed = false;
+  if (const TResult r = RecentList().Add(Local(path), changed); !r) {
+    ShowError(FromLocal(r.message));
+    return;
+  }
+  if (changed) LoadRecentFiles();
+}
+
+void TFileCommands::RecentFileClick(const QString& storedLine) {
+  OpenProjectFile(FromLocal(TRecentFiles::PathOfLine(Local(storedLine))));
+}

@@ -1,0 +1,89 @@
+#include "shell/output_commands.h"
+
+#include <QAction>
+
+#include "editor/main_form.h"
+#include "output/gui/code_view_window.h"
+#include "output/gui/publish_report_window.h"
+#include "output/gui/web_browser_window.h"
+#include "output/make_html.h"
+#include "output/preview.h"
+#include "output/publish.h"
+#include "shell/error_box.h"
+
+TOutputCommands::TOutputCommands(TMainForm& form, TformHTML& codeWindow, TBrowserWindowFactory browserWindow)
+    : QObject(&form), form_(form), codeWindow_(codeWindow), browserWindow_(std::move(browserWindow)) {}
+
+void TOutputCommands::Connect() {
+  auto wire = [this](const char* name, auto handler) {
+    if (QAction* a = form_.findChild<QAction*>(QString::fromLatin1(name))) {
+      a->setEnabled(true);
+      connect(a, &QAction::triggered, this, handler);
+    }
+  };
+  wire("BuildHTML1", [this] { BuildHTML1Click(); });
+  wire("tlbtnBuildHTML", [this] { BuildHTML1Click(); });
+  wire("Preview1", [this] { Preview1Click(); });
+  wire("tlbtnPreview", [this] { Preview1Click(); });
+  wire("Publish1", [this] { Publish1Click(); });
+  wire("WebBrowser1", [this] { WebBrowser1Click(); });
+}
+
+bool TOutputCommands::RefreshCodeView() {
+  form_.CommitPages();
+  std::string page;
+  const TResult made = MakeHtmlCodesForView(form_.Agent(), form_.Services().folders, form_.TreeLevels(), page);
+  if (!made) {
+    ShowErrorBox(form_.Services().prompts, &form_, FromLocalText(made.message));
+    return false;
+  }
+  page_ = std::move(page);
+  codeWindow_.SetPageText(FromLocalText(page_));
+  return true;
+}
+
+void TOutputCommands::BuildHTML1Click() {
+  if (RefreshCodeView()) codeWindow_.exec();
+}
+
+void TOutputCommands::Preview1Click() {
+  if (!RefreshCodeView()) return;
+  TkvdAppletAgent& agent = form_.Agent();
+  const AppFolders& folders = form_.Services().folders;
+  Prompts& prompts = form_.Services().prompts;
+  if (const TResult copied = CopyScriptsToPreview(agent, folders); !copied) {
+    prompts.Tell(&form_, TMessageKind::Warning,
+                 QStringLiteral("A script could not be copied into the preview folder, so the box may not "
+                                "appear:\n") +
+                     FromLocalText(copied.message));
+  }
+  ShowResourceProgress(agent);
+  std::string pagePath;
+  if (const TResult written = WriteToPreview(agent, folders, kPreviewPageName, page_, pagePath); !written) {
+    ShowErrorBox(prompts, &form_, FromLocalText(written.message));
+    return;
+  }
+  std::unique_ptr<TformWebBrowser> browser = browserWindow_(&form_);
+  browser->OpenPage(FromLocalText(folders.PreviewFolder()), QString::fromLatin1(kPreviewPageName));
+}
+
+void TOutputCommands::Publish1Click() {
+  form_.CommitPages();
+  std::string reportPath;
+  if (const TResult r = MakePublishReportInPreview(form_.Agent(), form_.Services().folders, reportPath); !r) {
+    ShowErrorBox(form_.Services().prompts, &form_, FromLocalText(r.message));
+    return;
+  }
+  TfrmPublishReport report(&form_);
+  if (!report.LoadReport(FromLocalText(reportPath))) {
+    ShowErrorBox(form_.Services().prompts, &form_,
+                 QStringLiteral("Cannot read the publish report ") + FromLocalText(reportPath));
+    return;
+  }
+  report.exec();
+}
+
+void TOutputCommands::WebBrowser1Click() {
+  std::unique_ptr<TformWebBrowser> browser = browserWindow_(&form_);
+  browser->exec();
+}

@@ -1,0 +1,119 @@
+#include "shell/startup.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include "editor/main_form.h"
+#include "output/gui/code_view_window.h"
+#include "output/gui/web_browser_window.h"
+#include "platform/app_folders_qt.h"
+#include "platform/desktop_launcher.h"
+#include "platform/file_association.h"
+#include "platform/qt_prompts.h"
+#include "shell/command_line.h"
+#include "shell/error_box.h"
+#include "shell/file_commands.h"
+#include "shell/help_window.h"
+#include "shell/output_commands.h"
+#include "shell/templates_dialog.h"
+
+TLumerollApplication::TLumerollApplication(TStartupServices services) : services_(std::move(services)) {
+  mainForm_ = std::make_unique<TMainForm>(
+      TEditorServices{services_.prompts, services_.launcher, services_.folders});
+  TMainForm& form = *mainForm_;
+
+  files_ = new TFileCommands(form);
+  files_->Connect();
+  if (QAction* templates = form.findChild<QAction*>(QStringLiteral("Templet1"))) {
+    templates->setEnabled(true);
+    QObject::connect(templates, &QAction::triggered, &form, [this] { Templet1Click(); });
+  }
+  if (QAction* exit = form.findChild<QAction*>(QStringLiteral("Exit1"))) {
+    exit->disconnect();
+    QObject::connect(exit, &QAction::triggered, &form, [this] { files_->Exit1Click(); });
+  }
+
+  codeWindow_ = new TformHTML(&form);
+  helpWindow_ = new TfrmHelp(services_.launcher, &form);
+  form.SetHelpWindow(helpWindow_);
+
+  TSettingsFactory settings = services_.settings;
+  TDetectionEnvironment environment = services_.browsers;
+  Prompts& prompts = services_.prompts;
+  Launcher& launcher = services_.launcher;
+  output_ = new TOutputCommands(form, *codeWindow_, [&prompts, &launcher, settings, environment](QWidget* parent) {
+    return std::make_unique<TformWebBrowser>(prompts, launcher, settings, environment, parent);
+  });
+  output_->Connect();
+
+  if (services_.registerFileType) services_.registerFileType();
+  files_->LoadRecentFiles();
+  form.SetModified(false);
+}
+
+TLumerollApplication::~TLumerollApplication() = default;
+
+bool TLumerollApplication::ShowTemplatesAtStart() const {
+  std::unique_ptr<QSettings> settings = services_.settings();
+  return settings && ReadShowTempletsDialog(*settings);
+}
+
+void TLumerollApplication::Templet1Click() {
+  TSettingsFactory factory = services_.settings;
+  TfrmTemplet::TSetting setting{
+      [factory] {
+        std::unique_ptr<QSettings> s = factory();
+        return s && ReadShowTempletsDialog(*s);
+      },
+      [factory](bool show) {
+        std::unique_ptr<QSettings> s = factory();
+        if (!s) return false;
+        WriteShowTempletsDialog(*s, show);
+        s->sync();
+        return s->status() == QSettings::NoError;
+      }};
+  TfrmTemplet dialog(*files_, FromLocalText(services_.folders.TemplatesFolder()), std::move(setting),
+                     mainForm_.get());
+  if (services_.showTemplates)
+    services_.showTemplates(dialog);
+  else
+    dialog.exec();
+}
+
+void TLumerollApplication::Start(const QStringList& arguments) {
+  mainForm_->show();
+  std::vector<std::string> args;
+  for (const QString& a : arguments) args.push_back(LocalText(a));
+  const QString path = FromLocalText(JoinCommandLine(args));
+  if (!path.isEmpty()) {
+    mainForm_->SetModified(false);
+    files_->OpenProjectFile(path, /*silent=*/true);
+    return;
+  }
+  if (ShowTemplatesAtStart()) Templet1Click();
+}
+
+int RunLumeroll(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // The per-user folders and settings are named after these.
+  QCoreApplication::setOrganizationName(QStringLiteral("KVD"));
+  QCoreApplication::setApplicationName(QStringLiteral("JavaScript Lumeroll"));
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("JavaScript Lumeroll"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("javascript-lumeroll"));
+
+  TQtPrompts prompts;
+  TDesktopLauncher launcher;
+  TStartupServices services{prompts,
+                            launcher,
+                            AppFoldersOfThisProgram(),
+                            [] { return OpenSettings(); },
+                            TDetectionEnvironment::FromProcess(),
+                            [] {
+                              EnsureFileAssociation(QCoreApplication::applicationFilePath(),
+                                                    qEnvironmentVariable("XDG_DATA_HOME"), InstalledToolRunner());
+                            },
+                            {}};
+  TLumerollApplication program(std::move(services));
+  program.Start(QCoreApplication::arguments().mid(1));
+  return app.exec();
+}

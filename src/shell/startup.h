@@ -1,0 +1,67 @@
+#pragma once
+// TLumerollApplication is the program as a whole: it creates the main window
+// (which sets itself up with the default project), the code and help windows
+// hidden, the file and output commands, writes the file-type association,
+// loads the recent files, and at start opens the project named on the
+// command line or offers the templates dialog.
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "output/app_folders.h"
+#include "platform/browser_detection.h"
+#include "platform/settings.h"
+
+class Launcher;
+class Prompts;
+class TFileCommands;
+class TMainForm;
+class TOutputCommands;
+class TformHTML;
+class TfrmHelp;
+class TfrmTemplet;
+
+struct TStartupServices {
+  Prompts& prompts;
+  Launcher& launcher;
+  AppFolders folders;
+  TSettingsFactory settings;
+  TDetectionEnvironment browsers;
+  // Registers project files with the desktop; failures stay silent.
+  std::function<void()> registerFileType;
+  // Shows the templates dialog at start; the program runs it modally.
+  std::function<void(TfrmTemplet&)> showTemplates;
+};
+
+class TLumerollApplication {
+ public:
+  explicit TLumerollApplication(TStartupServices services);
+  ~TLumerollApplication();
+
+  // Shows the main window, then opens the command line's project (errors
+  // stay silent) or offers the templates dialog when the setting asks for it.
+  void Start(const QStringList& arguments);
+
+  // The templates dialog, as File > Templates shows it.
+  void Templet1Click();
+
+  TMainForm& MainForm() { return *mainForm_; }
+  TformHTML& CodeWindow() { return *codeWindow_; }
+  TfrmHelp& HelpWindow() { return *helpWindow_; }
+  TFileCommands& Files() { return *files_; }
+  TOutputCommands& Output() { return *output_; }
+
+ private:
+  bool ShowTemplatesAtStart() const;
+
+  TStartupServices services_;
+  std::unique_ptr<TMainForm> mainForm_;
+  TformHTML* codeWindow_ = nullptr;
+  TfrmHelp* helpWindow_ = nullptr;
+  TFileCommands* files_ = nullptr;
+  TOutputCommands* output_ = nullptr;
+};
+
+// The editor program's main: real services, then the message loop.
+int RunLumeroll(int argc, char** argv);

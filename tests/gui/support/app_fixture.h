@@ -1,0 +1,88 @@
+#pragma once
+// The whole editor program on scripted prompts, a capturing launcher and
+// temporary folders: resource folder (runtime script, help, templates copied
+// from the build's resource folder), working folder, settings file and a
+// project folder. Nothing here touches the real settings or home folder.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <memory>
+
+#include "editor/main_form.h"
+#include "shell/file_commands.h"
+#include "shell/output_commands.h"
+#include "shell/startup.h"
+#include "shell/templates_dialog.h"
+#include "support/scripted_prompts.h"
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(temp.isValid());
+    QDir root(temp.path());
+    for (const char* sub : {"resources", "working", "projects", "data"}) ASSERT_TRUE(root.mkpath(sub));
+    // The build's resource folder is the folder of the test executables.
+    const QString built = QCoreApplication::applicationDirPath();
+    QFile::copy(built + "/orvantalumeroll.js", ResourceFolder() + "orvantalumeroll.js");
+    CopyTree(built + "/templates", ResourceFolder() + "templates");
+    CopyTree(built + "/templates", WorkingFolder() + "templates");
+    settingsPath = temp.filePath("settings.ini");
+  }
+
+  void TearDown() override { app.reset(); }
+
+  // Starts the program; `showTemplates` sees the templates dialog instead of
+  // running it modally.
+  void StartApp(const QStringList& arguments = {}) {
+    const QString path = settingsPath;
+    TStartupServices services{prompts,
+                              launcher,
+                              AppFolders{Local(ResourceFolder()), Local(WorkingFolder())},
+                              [path] { return std::make_unique<QSettings>(path, QSettings::IniFormat); },
+                              TDetectionEnvironment{temp.filePath("bin"), temp.path(), temp.filePath("data"),
+                                                    temp.filePath("data")},
+                              [this] { ++fileTypeRegistrations; },
+                              [this](TfrmTemplet& dialog) {
+                                ++templatesShown;
+                                if (onTemplates) onTemplates(dialog);
+                              }};
+    app = std::make_unique<TLumerollApplication>(std::move(services));
+    app->Start(arguments);
+  }
+
+  TMainForm& Form() { return app->MainForm(); }
+  TFileCommands& Files() { return app->Files(); }
+  TOutputCommands& Output() { return app->Output(); }
+  QTreeWidget& Tree() { return Form().DesignTree(); }
+  QAction* Action(const char* name) { return Form().findChild<QAction*>(QString::fromLatin1(name)); }
+
+  QString ResourceFolder() const { return temp.filePath("resources") + "/"; }
+  QString WorkingFolder() const { return temp.filePath("working") + "/"; }
+  QString ProjectFolder() const { return temp.filePath("projects") + "/"; }
+  QString PreviewFolder() const { return WorkingFolder() + "preview/"; }
+
+  static std::string Local(const QString& s) { return s.toLocal8Bit().toStdString(); }
+  static QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  static void CopyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QString& name : QDir(from).entryList(QDir::Files)) QFile::copy(from + "/" + name, to + "/" + name);
+  }
+
+  QTemporaryDir temp;
+  QString settingsPath;
+  TScriptedPrompts prompts;
+  TCapturingLauncher launcher;
+  int fileTypeRegistrations = 0;
+  int templatesShown = 0;
+  std::function<void(TfrmTemplet&)> onTemplates;
+  std::unique_ptr<TLumerollApplication> app;
+};

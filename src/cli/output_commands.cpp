@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "cli/cli_commands.h"
+#include "cli/terminal_progress.h"
 #include "model/applet_agent.h"
 #include "model/file_io.h"
 #include "model/tree_math.h"
@@ -19,46 +20,6 @@
 #include "output/publish.h"
 
 namespace {
-
-// A one-line bar on stderr, drawn only when stderr is a terminal so that
-// logs and pipes stay clean.
-class TTerminalProgress final : public Progress {
- public:
-  TTerminalProgress() : enabled_(::isatty(STDERR_FILENO) == 1) {}
-  void Begin(const std::string& hint, int maximum) override {
-    hint_ = hint;
-    maximum_ = maximum > 0 ? maximum : 1;
-    position_ = 0;
-    drawn_ = -1;
-    Draw();
-  }
-  void Advance(int by) override {
-    position_ += by;
-    Draw();
-  }
-  void End() override {
-    if (enabled_) std::cerr << "\r\033[K" << std::flush;
-  }
-
- private:
-  // Redraws only when the percentage changes: a large project advances the
-  // bar hundreds of thousands of times.
-  void Draw() {
-    if (!enabled_) return;
-    const int percent = static_cast<int>(std::min<long long>(100, 100LL * position_ / maximum_));
-    if (percent == drawn_) return;
-    drawn_ = percent;
-    constexpr int kWidth = 30;
-    const int filled = percent * kWidth / 100;
-    std::cerr << "\r\033[K" << hint_ << " [" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
-              << percent << "%" << std::flush;
-  }
-  bool enabled_;
-  std::string hint_;
-  int maximum_ = 1;
-  int position_ = 0;
-  int drawn_ = -1;
-};
 
 // The executable's folder, with its separator.
 std::string ExecutableFolder() {

@@ -4,19 +4,20 @@
 
 #include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <iostream>
 #include <string>
 
 #include "model/progress.h"
 
 class TTerminalProgress final : public Progress {
  public:
-  TTerminalProgress() : shown_(::isatty(STDERR_FILENO) == 1) {}
-
+  TTerminalProgress() : enabled_(::isatty(STDERR_FILENO) == 1) {}
   void Begin(const std::string& hint, int maximum) override {
     hint_ = hint;
     maximum_ = maximum > 0 ? maximum : 1;
     position_ = 0;
+    drawn_ = -1;
     Draw();
   }
   void Advance(int by) override {
@@ -24,20 +25,26 @@ class TTerminalProgress final : public Progress {
     Draw();
   }
   void End() override {
-    if (shown_) std::fputs("\r\033[K", stderr);
+    if (enabled_) std::cerr << "\r\033[K" << std::flush;
   }
 
  private:
-  void Draw() const {
-    if (!shown_) return;
-    const int width = 30;
-    const int filled = position_ >= maximum_ ? width : position_ * width / maximum_;
-    std::fprintf(stderr, "\r%s [%s%s]", hint_.c_str(), std::string(filled, '#').c_str(),
-                 std::string(width - filled, ' ').c_str());
+  // Redraws only when the percentage changes: a large project advances the
+  // bar hundreds of thousands of times.
+  void Draw() {
+    if (!enabled_) return;
+    const int percent = static_cast<int>(std::min<long long>(100, 100LL * position_ / maximum_));
+    if (percent == drawn_) return;
+    drawn_ = percent;
+    constexpr int kWidth = 30;
+    const int filled = percent * kWidth / 100;
+    std::cerr << "\r\033[K" << hint_ << " [" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
+              << percent << "%" << std::flush;
   }
-
-  bool shown_;
+  bool enabled_;
   std::string hint_;
   int maximum_ = 1;
   int position_ = 0;
+  int drawn_ = -1;
 };
+

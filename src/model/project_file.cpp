@@ -18,13 +18,6 @@ void AppendValues(std::string& out, const TStringArray& values) {
   out += "\r\n";
 }
 
-// Reads lines until one equals `tag`; false at the end of the file.
-bool SkipTo(TLineReader& in, std::string_view tag) {
-  while (!in.AtEnd())
-    if (in.ReadLine() == tag) return true;
-  return false;
-}
-
 }  // namespace
 
 std::string WriteProjectText(const TAppletData& applet, const TItemArray& items, Progress& progress) {
@@ -54,14 +47,14 @@ std::string WriteProjectText(const TAppletData& applet, const TItemArray& items,
 
 TResult ReadProjectText(std::string_view bytes, TLoadedProject& out, Progress& progress) {
   TLineReader in(bytes);
-  if (in.AtEnd() || !SkipTo(in, "<Product_Name>") || in.AtEnd())
+  if (in.AtEnd() || !in.SkipTo("<Product_Name>") || in.AtEnd())
     return TResult::Fail(kIncompleteProjectMessage);
   if (in.ReadLine() != kProductName) return TResult::Fail(kWrongProductMessage);
 
   TLoadedProject loaded;
-  if (!SkipTo(in, "<Product_Version>") || in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
+  if (!in.SkipTo("<Product_Version>") || in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
   loaded.fileVersion = std::string(in.ReadLine());
-  if (!SkipTo(in, "<Applet_Parameters>") || in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
+  if (!in.SkipTo("<Applet_Parameters>") || in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
 
   std::string_view line = in.ReadLine();
   TkvdAppletAgent::StringsToAppletData(SplitFields(line, TAppletData::FieldCount, kSeparator), loaded.applet);

@@ -11,12 +11,6 @@ namespace {
 
 constexpr std::string_view kSeparator = "#$@";
 
-bool SkipTo(TLineReader& in, std::string_view tag) {
-  while (!in.AtEnd())
-    if (in.ReadLine() == tag) return true;
-  return false;
-}
-
 }  // namespace
 
 std::string WriteStructureText(const TItemArray& items, Progress& progress) {
@@ -42,14 +36,14 @@ std::string WriteStructureText(const TItemArray& items, Progress& progress) {
 
 TResult ReadStructureText(std::string_view bytes, TLoadedStructure& out, Progress& progress) {
   TLineReader in(bytes);
-  if (in.AtEnd() || !SkipTo(in, "<Product_Name>") || in.AtEnd())
+  if (in.AtEnd() || !in.SkipTo("<Product_Name>") || in.AtEnd())
     return TResult::Fail(kIncompleteStructureMessage);
   if (in.ReadLine() != kStructureFormatName) return TResult::Fail(kWrongFormatMessage);
 
   TLoadedStructure loaded;
-  if (!SkipTo(in, "<Product_Version>") || in.AtEnd()) return TResult::Fail(kIncompleteStructureMessage);
+  if (!in.SkipTo("<Product_Version>") || in.AtEnd()) return TResult::Fail(kIncompleteStructureMessage);
   loaded.fileVersion = std::string(in.ReadLine());
-  if (!SkipTo(in, "<Structure_Description>")) return TResult::Fail(kIncompleteStructureMessage);
+  if (!in.SkipTo("<Structure_Description>")) return TResult::Fail(kIncompleteStructureMessage);
 
   ProgressScope scope(progress, "Loading Data ... ...", 100);
   for (;;) {

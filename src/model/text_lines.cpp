@@ -20,6 +20,12 @@ std::string_view TLineReader::ReadLine() {
   return line;
 }
 
+bool TLineReader::SkipTo(std::string_view tag) {
+  while (!AtEnd())
+    if (ReadLine() == tag) return true;
+  return false;
+}
+
 void AppendLine(std::string& out, std::string_view text) {
   out.append(text);
   out.append("\r\n");

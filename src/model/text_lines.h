@@ -12,6 +12,8 @@ class TLineReader {
   bool AtEnd() const { return pos_ >= end_; }
   // The next line without its line end; empty at the end of the file.
   std::string_view ReadLine();
+  // Reads lines until one equals `tag` exactly; false at the end of the file.
+  bool SkipTo(std::string_view tag);
 
  private:
   std::string_view bytes_;

@@ -247,10 +247,6 @@ void TMainForm::End() {
   if (busyDepth_ > 0 && --busyDepth_ == 0) QApplication::restoreOverrideCursor();
 }
 
-void TMainForm::NotAvailableYet() {
-  services_.prompts.Tell(this, TMessageKind::Information, tr("This command is not available yet."));
-}
-
 void TMainForm::Topic1Click() {
   services_.launcher.OpenUrl(
       QUrl::fromLocalFile(QString::fromLocal8Bit(services_.folders.ResourceFolder()) + "help/index.html"));

@@ -127,7 +127,6 @@ class TMainForm : public QMainWindow, public Progress {
   void About1Click();
   void ToolBar1Click();
   void StatusBar2Click();
-  void NotAvailableYet();
 
   TEditorServices services_;
   TkvdAppletAgent agent_;

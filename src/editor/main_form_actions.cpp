@@ -49,7 +49,8 @@ void TMainForm::BuildMenus() {
     menu->menuAction()->setObjectName(QString::fromLatin1(name));
     return menu;
   };
-  // Commands whose behaviour arrives later stay disabled until then.
+  // The file, output and option commands live in the program's command
+  // classes; their actions stay disabled until those connect them.
   auto later = [](QAction* action) {
     action->setEnabled(false);
     return action;
@@ -152,5 +153,4 @@ void TMainForm::ConnectCommands() {
       connect(action, &QAction::triggered, this, handlers[i]);
     }
   }
-  for (QAction* save : {Save1_, tlbtnSave_}) connect(save, &QAction::triggered, this, &TMainForm::NotAvailableYet);
 }

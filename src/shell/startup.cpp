@@ -28,10 +28,6 @@ TLumerollApplication::TLumerollApplication(TStartupServices services) : services
     templates->setEnabled(true);
     QObject::connect(templates, &QAction::triggered, &form, [this] { Templet1Click(); });
   }
-  if (QAction* exit = form.findChild<QAction*>(QStringLiteral("Exit1"))) {
-    exit->disconnect();
-    QObject::connect(exit, &QAction::triggered, &form, [this] { files_->Exit1Click(); });
-  }
 
   codeWindow_ = new TformHTML(&form);
   helpWindow_ = new TfrmHelp(services_.launcher, &form);

@@ -219,7 +219,7 @@ TEST_F(WindowTest, AboutWindowLinksTurnRedUnderThePointerAndOpenTheirAddress) {
   EXPECT_EQ(launcher.launches[0].target, QString::fromLatin1(kSupportPageAddress));
 }
 
-TEST_F(WindowTest, ExitClosesTheWindowAndLaterCommandsWaitDisabled) {
+TEST_F(WindowTest, ExitClosesTheWindowAndUnconnectedCommandsStayDisabled) {
   for (const char* name : {"New1", "Open1", "Save2", "Templet1", "SaveAsTemplate1", "ImportMenuStructure1",
                            "ExportMenuStructure1", "mnitRecentFiles", "Preview1", "BuildHTML1", "Publish1",
                            "WebBrowser1", "tlbtnNew", "tlbtnOpen", "tlbtnBuildHTML", "tlbtnPreview"}) {

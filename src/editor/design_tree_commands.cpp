@@ -71,7 +71,7 @@ void TDesignTreeCommands::Delete() {
   }
   const int first = design_tree::AbsoluteIndex(selected) - 1;
   const int blockSize = design_tree::CountDescendants(selected) + 1;
-  for (int i = 0; i < blockSize; ++i) agent_.DeleteItem(first);
+  agent_.DeleteItems(first, blockSize);
   host_.clearCurrentItemNode();
 
   // The next sibling takes the deleted node's place; without one the previous

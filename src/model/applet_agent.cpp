@@ -57,6 +57,17 @@ void TkvdAppletAgent::DeleteItem(int index) {
   items_.erase(items_.begin() + index);
 }
 
+void TkvdAppletAgent::DeleteItems(int first, int count) {
+  if (count <= 0) return;
+  int removed = 0;
+  if (first >= 0 && first < ItemCount()) {
+    removed = std::min(ItemCount() - first, count);
+    items_.erase(items_.begin() + first, items_.begin() + first + removed);
+  }
+  // A further DeleteItem empties a one-entry array whatever its index.
+  if (count > removed && items_.size() == 1) items_.clear();
+}
+
 void TkvdAppletAgent::SwapWithPrevious(int index) {
   if (index > 0 && index < ItemCount()) std::swap(items_[index], items_[index - 1]);
 }

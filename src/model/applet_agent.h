@@ -35,6 +35,9 @@ class TkvdAppletAgent {
   void InsertItem(int index, const TItemData& item);
   void DeleteItem(int index);
   void SwapWithPrevious(int index);
+  // DeleteItem(first) called `count` times, in one linear step: removes a
+  // node's whole block.
+  void DeleteItems(int first, int count);
   // Carries the `count` entries starting at `start` up past the `places`
   // entries before them, keeping the order inside both runs. Gives the array
   // that SwapWithPrevious applied entry by entry gives, in linear time.

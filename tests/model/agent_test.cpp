@@ -44,6 +44,21 @@ TEST(Agent, DeleteFollowsItsIndexRules) {
   EXPECT_EQ(Captions(agent), (std::vector<std::string>{"b", "c"}));
 }
 
+TEST(Agent, DeleteItemsMatchesRepeatedDeleteItem) {
+  for (int n = 0; n <= 5; ++n)
+    for (int first = -1; first <= n; ++first)
+      for (int count = 0; count <= n + 1; ++count) {
+        TkvdAppletAgent one, block;
+        for (int i = 0; i < n; ++i) {
+          one.InsertItem(i, Named("e" + std::to_string(i)));
+          block.InsertItem(i, Named("e" + std::to_string(i)));
+        }
+        for (int c = 0; c < count; ++c) one.DeleteItem(first);
+        block.DeleteItems(first, count);
+        EXPECT_EQ(Captions(block), Captions(one)) << n << " " << first << " " << count;
+      }
+}
+
 TEST(Agent, SwapWithPreviousIgnoresTheEnds) {
   TkvdAppletAgent agent;
   for (const char* c : {"a", "b", "c"}) agent.InsertItem(agent.ItemCount(), Named(c));

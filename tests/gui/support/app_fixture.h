@@ -26,7 +26,9 @@ class AppTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(temp.isValid());
     QDir root(temp.path());
-    for (const char* sub : {"resources", "working", "projects", "data"}) ASSERT_TRUE(root.mkpath(sub));
+    for (const QString& sub : {QStringLiteral("resources"), workingName, QStringLiteral("projects"),
+                               QStringLiteral("data")})
+      ASSERT_TRUE(root.mkpath(sub));
     // The build's resource folder is the folder of the test executables.
     const QString built = QCoreApplication::applicationDirPath();
     QFile::copy(built + "/orvantalumeroll.js", ResourceFolder() + "orvantalumeroll.js");
@@ -63,7 +65,7 @@ class AppTest : public ::testing::Test {
   QAction* Action(const char* name) { return Form().findChild<QAction*>(QString::fromLatin1(name)); }
 
   QString ResourceFolder() const { return temp.filePath("resources") + "/"; }
-  QString WorkingFolder() const { return temp.filePath("working") + "/"; }
+  QString WorkingFolder() const { return temp.filePath(workingName) + "/"; }
   QString ProjectFolder() const { return temp.filePath("projects") + "/"; }
   QString PreviewFolder() const { return WorkingFolder() + "preview/"; }
 
@@ -78,6 +80,9 @@ class AppTest : public ::testing::Test {
   }
 
   QTemporaryDir temp;
+  // A fixture may give the working folder another name (one with a blank,
+  // say) before SetUp.
+  QString workingName = QStringLiteral("working");
   QString settingsPath;
   TScriptedPrompts prompts;
   TCapturingLauncher launcher;

@@ -56,10 +56,14 @@ class AppFilesTest : public AppTest {
     return s;
   }
 
-  // Inserts an item below the selection and types its caption and content
-  // into the Item page.
+  // Inserts an item below the selection, selects its node and types its
+  // caption and content into the Item page.
   void InsertItem(const QString& caption, const QString& content = QString()) {
     Form().Insert1Click();
+    const QList<QTreeWidgetItem*> fresh =
+        Tree().findItems(QStringLiteral("Item"), Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(fresh.size(), 1);
+    Tree().setCurrentItem(fresh.front());
     auto* captionField = Form().findChild<QLineEdit*>(QStringLiteral("edtICaption"));
     auto* contentField = Form().findChild<QPlainTextEdit*>(QStringLiteral("rchedtIContent"));
     ASSERT_TRUE(captionField && contentField);

@@ -167,3 +167,44 @@ TEST_F(FailedSaveTest, AFailedSaveLeavesThePreviousFileWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+class FailedStructureTest : public AppFilesTest {
+ protected:
+  void SetUp() override {
+    AppFilesTest::SetUp();
+    onTemplates = [](TfrmTemplet&) {};
+    StartApp();
+    ASSERT_TRUE(Files().OpenProjectFile(WriteProject("p.jslr", {"Kept"})));
+    Form().Insert1Click();
+  }
+};
+
+TEST_F(FailedStructureTest, AnImportThatFailsChangesNothing) {
+  const QString gms = ProjectFolder() + "broken.gms";
+  QFile f(gms);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("not a structure file\r\n");
+  f.close();
+  const TEditorState before = State();
+  prompts.answers = {TAnswer::No};
+  prompts.fileNames = {gms};
+  Files().ImportMenuStructure1Click();
+  EXPECT_EQ(State(), before);
+  ASSERT_EQ(prompts.asked.size(), 2);
+  EXPECT_EQ(prompts.asked[1].title, "JavaScript Lumeroll");
+  EXPECT_EQ(prompts.asked[1].kind, TMessageKind::Error);
+}
+
+TEST_F(FailedStructureTest, AnExportThatFailsIsReportedAndChangesNothing) {
+  const TEditorState before = State();
+  prompts.fileNames = {ProjectFolder() + "no such folder/menu"};
+  Files().ExportMenuStructure1Click();
+  EXPECT_EQ(State(), before);
+  ASSERT_EQ(prompts.asked.size(), 1);
+  EXPECT_EQ(prompts.asked[0].title, "JavaScript Lumeroll");
+  EXPECT_TRUE(prompts.asked[0].text.contains("menu.gms")) << prompts.asked[0].text.toStdString();
+}
+
+}  // namespace

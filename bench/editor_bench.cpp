@@ -1,0 +1,164 @@
+// Costs of the editor as a whole on the offscreen platform: opening a large
+// nested project through the File commands (load, tree, pages), moving a
+// large block in the design tree, and bringing up the bare window.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QUrl>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "editor/main_form.h"
+#include "model/applet_agent.h"
+#include "platform/launcher.h"
+#include "platform/prompts.h"
+#include "platform/settings.h"
+#include "shell/file_commands.h"
+#include "shell/startup.h"
+#include "shell/templates_dialog.h"
+
+namespace {
+
+// Answers every question with No and cancels every dialog; nothing here
+// should ask anything.
+class TSilentPrompts : public Prompts {
+ public:
+  TAnswer Ask(QWidget*, TMessageKind, const QString&, TButtons, const QString&) override { return TAnswer::No; }
+  void Tell(QWidget*, TMessageKind, const QString&, const QString&) override {}
+  std::optional<QString> OpenFileName(QWidget*, const TFileDialogRequest&) override { return std::nullopt; }
+  std::optional<QString> SaveFileName(QWidget*, const TFileDialogRequest&) override { return std::nullopt; }
+  std::optional<QColor> PickColor(QWidget*, const QColor&) override { return std::nullopt; }
+};
+
+class TIdleLauncher : public Launcher {
+ public:
+  void OpenUrl(const QUrl&) override {}
+  void StartProgram(const QString&, const QStringList&) override {}
+};
+
+std::string Local(const QString& s) { return s.toLocal8Bit().toStdString(); }
+
+// Two root items A and B, each with `descendants` nodes below it nested up
+// to five levels deep.
+TItemArray TwoBlocks(int descendants) {
+  TItemArray items;
+  for (const char* root : {"A", "B"}) {
+    TItemData head = DefaultItemData();
+    head.ICaption = root;
+    head.ILevel = "0";
+    items.push_back(head);
+    for (int k = 0; k < descendants; ++k) {
+      TItemData item = DefaultItemData();
+      item.ICaption = std::string(root) + " news " + std::to_string(k);
+      item.ILink = "http://www.example.com/" + std::to_string(k) + ".html";
+      item.IContent = "Line one of " + std::to_string(k) + "<br />Line two<br />";
+      item.ILevel = std::to_string(1 + k % 5);
+      items.push_back(std::move(item));
+    }
+  }
+  return items;
+}
+
+// The whole program in temporary folders, started without the templates
+// dialog.
+class TBenchProgram {
+ public:
+  TBenchProgram() {
+    QSettings(SettingsPath(), QSettings::IniFormat).setValue(QStringLiteral("Settings/ShowTempletsDialog"), 0);
+  }
+
+  std::unique_ptr<TLumerollApplication> Start() {
+    const QString settings = SettingsPath();
+    TStartupServices services{prompts_,
+                              launcher_,
+                              AppFolders{Local(QCoreApplication::applicationDirPath() + "/"), Local(temp_.path() + "/")},
+                              [settings] { return std::make_unique<QSettings>(settings, QSettings::IniFormat); },
+                              TDetectionEnvironment{temp_.path(), temp_.path(), temp_.path(), temp_.path()},
+                              {},
+                              [](TfrmTemplet&) {}};
+    auto app = std::make_unique<TLumerollApplication>(std::move(services));
+    app->Start({});
+    return app;
+  }
+
+  QString WriteProject(const TItemArray& items) {
+    TkvdAppletAgent agent;
+    agent.ReplaceProject(DefaultAppletData(), items, "");
+    const QString path = temp_.filePath(QStringLiteral("big.jslr"));
+    if (!agent.SaveProject(Local(path)).ok) return {};
+    return path;
+  }
+
+ private:
+  QString SettingsPath() const { return temp_.filePath(QStringLiteral("settings.ini")); }
+  QTemporaryDir temp_;
+  TSilentPrompts prompts_;
+  TIdleLauncher launcher_;
+};
+
+void BM_OpenProjectFile(benchmark::State& state) {
+  const int descendants = static_cast<int>(state.range(0)) / 2 - 1;
+  TBenchProgram program;
+  const QString path = program.WriteProject(TwoBlocks(descendants));
+  auto app = program.Start();
+  for (auto _ : state) {
+    if (!app->Files().OpenProjectFile(path)) state.SkipWithError("the project did not open");
+    benchmark::DoNotOptimize(app->MainForm().DesignTree().topLevelItem(0)->childCount());
+  }
+  int nodes = 0;
+  for (QTreeWidgetItemIterator it(&app->MainForm().DesignTree()); *it; ++it) ++nodes;
+  if (nodes != app->MainForm().Agent().ItemCount() + 1) state.SkipWithError("the tree does not match the items");
+  state.counters["items"] = static_cast<double>(app->MainForm().Agent().ItemCount());
+  state.counters["nodes"] = nodes;
+}
+BENCHMARK(BM_OpenProjectFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A moves down past B and back up: two block moves of 5,000 nodes each.
+void BM_MoveBlockDownAndUp(benchmark::State& state) {
+  TBenchProgram program;
+  const QString path = program.WriteProject(TwoBlocks(static_cast<int>(state.range(0)) - 1));
+  auto app = program.Start();
+  TMainForm& form = app->MainForm();
+  if (!app->Files().OpenProjectFile(path)) state.SkipWithError("the project did not open");
+  QTreeWidgetItem* root = form.DesignTree().topLevelItem(0);
+  QTreeWidgetItem* a = root->child(0);
+  for (auto _ : state) {
+    form.DesignTree().setCurrentItem(a);
+    form.MoveDown1Click();
+    form.DesignTree().setCurrentItem(a);
+    form.MoveUp1Click();
+  }
+  if (root->child(0) != a || form.Agent().Items()[0].ICaption != "A") state.SkipWithError("the block did not return");
+  state.counters["moves"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_MoveBlockDownAndUp)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// The bare window: the program built and started on the default project.
+void BM_BareWindow(benchmark::State& state) {
+  TBenchProgram program;
+  for (auto _ : state) {
+    auto app = program.Start();
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(app.get());
+  }
+}
+BENCHMARK(BM_BareWindow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

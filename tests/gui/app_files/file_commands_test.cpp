@@ -1,0 +1,303 @@
+// The File menu's commands and what each leaves in the current project
+// path, the modified flag (with Save enabled exactly while it is set), the
+// recent files list and the preview folder.
+
+#include "app_files_fixture.h"
+
+namespace {
+
+class FileCommandsTest : public AppFilesTest {
+ protected:
+  void SetUp() override {
+    AppFilesTest::SetUp();
+    onTemplates = [](TfrmTemplet&) {};
+    StartApp();
+  }
+  // A project opened from a file and then edited.
+  QString OpenEdited() {
+    const QString path = WriteProject("open.jslr", {"One", "Two"});
+    EXPECT_TRUE(Files().OpenProjectFile(path)) << prompts.Texts().join("|").toStdString();
+    Tree().setCurrentItem(Tree().topLevelItem(0));
+    Form().Insert1Click();
+    EXPECT_TRUE(Form().Modified());
+    return path;
+  }
+};
+
+TEST_F(FileCommandsTest, NewEmptiesThePathClearsTheFlagAndCleansThePreview) {
+  const QString path = OpenEdited();
+  FillPreview();
+  prompts.answers = {TAnswer::No};
+  Files().New1Click();
+  EXPECT_EQ(prompts.asked.back().text, "Save changes to files?");
+  EXPECT_EQ(prompts.asked.back().kind, TMessageKind::Warning);
+  EXPECT_EQ(prompts.asked.back().buttons, TButtons::YesNoCancel);
+  EXPECT_TRUE(Form().CurrentProjectPath().isEmpty());
+  EXPECT_FALSE(Form().Modified());
+  EXPECT_FALSE(SaveEnabled());
+  EXPECT_FALSE(PreviewExists());
+  EXPECT_EQ(Tree().topLevelItem(0)->childCount(), 0);
+  EXPECT_EQ(Form().Agent().AppletData(), DefaultAppletData());
+  EXPECT_EQ(RecentLines(), QStringList{"&1 " + path});
+}
+
+TEST_F(FileCommandsTest, OpenTakesThePathAddsItToTheRecentListAndCleansThePreview) {
+  const QString path = WriteProject("a.jslr", {"Alpha", "Beta"});
+  FillPreview();
+  prompts.fileNames = {path};
+  Files().Open1Click();
+  ASSERT_EQ(prompts.fileDialogs.size(), 1);
+  EXPECT_FALSE(prompts.fileDialogs[0].save);
+  EXPECT_EQ(prompts.fileDialogs[0].request.filter, "JavaScript Lumeroll Files (*.jslr)|*.jslr");
+  EXPECT_EQ(Form().CurrentProjectPath(), path);
+  EXPECT_FALSE(Form().Modified());
+  EXPECT_FALSE(SaveEnabled());
+  EXPECT_EQ(RecentLines(), QStringList{"&1 " + path});
+  EXPECT_EQ(RecentCaptions(), QStringList{"&1 " + path});
+  EXPECT_FALSE(PreviewExists());
+  EXPECT_EQ(Form().Agent().AppletData().pWidth, "321");
+  EXPECT_EQ((std::vector<QString>{"JavaScript Lumeroll", "Alpha", "Beta"}), State().nodes);
+  EXPECT_EQ(Tree().currentItem(), Tree().topLevelItem(0));
+}
+
+TEST_F(FileCommandsTest, CancellingTheOpenDialogStillCleansThePreviewAndNothingElse) {
+  OpenEdited();
+  FillPreview();
+  const TEditorState before = State();
+  prompts.answers = {TAnswer::No};
+  prompts.fileNames = {std::nullopt};
+  Files().Open1Click();
+  EXPECT_FALSE(PreviewExists());
+  EXPECT_EQ(State(), before);
+}
+
+TEST_F(FileCommandsTest, SaveOnATitledProjectWritesThereAndClearsTheFlag) {
+  const QString path = OpenEdited();
+  const QByteArray old = ReadAll(path);
+  ASSERT_TRUE(SaveEnabled());
+  Action("tlbtnSave")->trigger();
+  EXPECT_TRUE(prompts.fileDialogs.isEmpty());
+  EXPECT_NE(ReadAll(path), old);
+  EXPECT_EQ(Form().CurrentProjectPath(), path);
+  EXPECT_FALSE(Form().Modified());
+  EXPECT_FALSE(SaveEnabled());
+  EXPECT_EQ(RecentLines(), QStringList{"&1 " + path});
+}
+
+TEST_F(FileCommandsTest, SaveOnAnUntitledProjectAsksAndTakesTheChosenPath) {
+  Form().Insert1Click();
+  const QString target = ProjectFolder() + "fresh";  // typed without extension
+  prompts.fileNames = {target};
+  Action("Save1")->trigger();
+  ASSERT_EQ(prompts.fileDialogs.size(), 1);
+  EXPECT_TRUE(prompts.fileDialogs[0].save);
+  EXPECT_EQ(Form().CurrentProjectPath(), target);
+  EXPECT_FALSE(Form().Modified());
+  EXPECT_TRUE(QFileInfo::exists(target + ".jslr"));
+  EXPECT_TRUE(RecentLines().isEmpty());
+}
+
+TEST_F(FileCommandsTest, SaveOnAnUntitledProjectWithTheDialogCancelledWritesNothing) {
+  Form().Insert1Click();
+  const TEditorState before = State();
+  prompts.fileNames = {std::nullopt};
+  Files().Save1Click();
+  EXPECT_EQ(State(), before);
+  EXPECT_TRUE(SaveEnabled());
+  EXPECT_TRUE(QDir(ProjectFolder()).isEmpty());
+}
+
+TEST_F(FileCommandsTest, SaveAsTakesTheNewPathAndLeavesTheOldFile) {
+  const QString path = OpenEdited();
+  const QByteArray old = ReadAll(path);
+  const QString target = ProjectFolder() + "copy.jslr";
+  prompts.fileNames = {target};
+  Files().Save2Click();
+  EXPECT_EQ(Form().CurrentProjectPath(), target);
+  EXPECT_FALSE(Form().Modified());
+  EXPECT_EQ(ReadAll(path), old);
+  EXPECT_TRUE(QFileInfo::exists(target));
+  EXPECT_EQ(RecentLines(), QStringList{"&1 " + path});
+}
+
+TEST_F(FileCommandsTest, SaveAsTemplateMakesTheTemplateTheProjectAndALaterSaveWritesIntoIt) {
+  QDir(WorkingFolder() + "templates").removeRecursively();
+  Form().Insert1Click();
+  const QString target = WorkingFolder() + "templates/Mine.jslr";
+  prompts.fileNames = {target};
+  Files().SaveAsTemplate1Click();
+  ASSERT_EQ(prompts.fileDialogs.size(), 1);
+  EXPECT_EQ(QDir::cleanPath(prompts.fileDialogs[0].request.initialFolder), QDir::cleanPath(WorkingFolder() + "templates"));
+  EXPECT_EQ(Form().CurrentProjectPath(), target);
+  EXPECT_FALSE(Form().Modified());
+  ASSERT_TRUE(QFileInfo::exists(target));
+
+  const QByteArray first = ReadAll(target);
+  Form().Insert1Click();
+  Files().Save1Click();
+  EXPECT_NE(ReadAll(target), first);
+  EXPECT_EQ(prompts.fileDialogs.size(), 1);
+}
+
+TEST_F(FileCommandsTest, ImportKeepsThePathAndALaterSaveWritesToTheEarlierProject) {
+  const QString path = OpenEdited();
+  const QString gms = ProjectFolder() + "menu.gms";
+  prompts.fileNames = {gms};
+  Files().ExportMenuStructure1Click();
+  ASSERT_TRUE(QFileInfo::exists(gms));
+
+  prompts.answers = {TAnswer::No};
+  prompts.fileNames = {gms};
+  Files().ImportMenuStructure1Click();
+  EXPECT_EQ(prompts.fileDialogs.back().request.filter, "General Menu Structure File (*.gms)|*.gms");
+  EXPECT_EQ(Form().CurrentProjectPath(), path);
+  EXPECT_FALSE(Form().Modified());
+  EXPECT_EQ(Form().Agent().ItemCount(), 3);
+  EXPECT_EQ(RecentLines(), QStringList{"&1 " + path});
+  EXPECT_TRUE(PreviewExists());  // created when missing
+
+  Form().Insert1Click();
+  const int dialogs = prompts.fileDialogs.size();
+  Files().Save1Click();
+  EXPECT_EQ(prompts.fileDialogs.size(), dialogs);
+  std::vector<int> parents;
+  TkvdAppletAgent reread;
+  ASSERT_TRUE(reread.LoadProject(Local(path), parents).ok);
+  EXPECT_EQ(reread.ItemCount(), 4);
+}
+
+TEST_F(FileCommandsTest, ImportOnAnUntitledProjectLeavesItUntitled) {
+  const QString gms = ProjectFolder() + "menu.gms";
+  Form().Insert1Click();
+  prompts.fileNames = {gms};
+  Files().ExportMenuStructure1Click();
+  prompts.answers = {TAnswer::No};
+  prompts.fileNames = {gms, std::nullopt};
+  Files().ImportMenuStructure1Click();
+  Form().Insert1Click();
+  Files().Save1Click();  // asks for a file: the cancelled second name
+  EXPECT_TRUE(Form().CurrentProjectPath().isEmpty());
+  EXPECT_EQ(prompts.fileDialogs.size(), 3);
+  EXPECT_TRUE(prompts.fileDialogs.back().save);
+}
+
+struct TExportCase {
+  const char* typed;
+  const char* written;
+};
+
+class ExportNameTest : public FileCommandsTest, public ::testing::WithParamInterface<TExportCase> {};
+
+TEST_P(ExportNameTest, AppendsTheExtensionUnlessTheNameEndsInIt) {
+  Form().Insert1Click();
+  const TEditorState before = State();
+  prompts.fileNames = {ProjectFolder() + GetParam().typed};
+  Files().ExportMenuStructure1Click();
+  EXPECT_EQ(QDir(ProjectFolder()).entryList(QDir::Files), QStringList{GetParam().written});
+  EXPECT_EQ(State(), before);  // path, flag and tree untouched
+  EXPECT_TRUE(prompts.asked.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ExportNameTest,
+                         ::testing::Values(TExportCase{"x", "x.gms"}, TExportCase{"x.GMS", "x.GMS"},
+                                           TExportCase{"x.gms", "x.gms"}, TExportCase{"x.gms.txt", "x.gms.txt.gms"}));
+
+TEST_F(FileCommandsTest, ExportCancelledWritesNothing) {
+  prompts.fileNames = {std::nullopt};
+  Files().ExportMenuStructure1Click();
+  EXPECT_TRUE(QDir(ProjectFolder()).isEmpty());
+}
+
+TEST_F(FileCommandsTest, YesThenCancelInTheSaveQuestionKeepsEverything) {
+  Form().Insert1Click();
+  Form().Insert1Click();
+  FillPreview();
+  const TEditorState before = State();
+  const QString other = WriteProject("other.jslr", {"Other"});
+  for (auto command : {&TFileCommands::New1Click, &TFileCommands::Open1Click,
+                       &TFileCommands::ImportMenuStructure1Click}) {
+    prompts.answers = {TAnswer::Yes};
+    prompts.fileNames = {std::nullopt, other};
+    (Files().*command)();
+    EXPECT_EQ(State(), before);
+    EXPECT_TRUE(PreviewExists());
+    EXPECT_EQ(prompts.asked.back().text, "Save changes to files?");
+    prompts.fileNames.clear();
+  }
+  prompts.answers = {TAnswer::Yes};
+  prompts.fileNames = {std::nullopt};
+  EXPECT_FALSE(Files().OpenProjectFile(other));
+  EXPECT_EQ(State(), before);
+}
+
+TEST_F(FileCommandsTest, CancelInTheSaveQuestionKeepsEverything) {
+  OpenEdited();
+  const TEditorState before = State();
+  prompts.answers = {TAnswer::Cancel, TAnswer::Cancel, TAnswer::Cancel};
+  Files().New1Click();
+  Files().Open1Click();
+  Files().ImportMenuStructure1Click();
+  EXPECT_EQ(State(), before);
+  EXPECT_TRUE(prompts.fileDialogs.isEmpty());
+}
+
+TEST_F(FileCommandsTest, YesInTheSaveQuestionSavesFirst) {
+  const QString path = OpenEdited();
+  const QString other = WriteProject("other.jslr", {"Other"});
+  prompts.answers = {TAnswer::Yes};
+  ASSERT_TRUE(Files().OpenProjectFile(other));
+  TkvdAppletAgent reread;
+  std::vector<int> parents;
+  ASSERT_TRUE(reread.LoadProject(Local(path), parents).ok);
+  EXPECT_EQ(reread.ItemCount(), 3);
+  EXPECT_EQ(Form().CurrentProjectPath(), other);
+}
+
+struct TCloseCase {
+  const char* name;
+  TAnswer answer;
+  bool closes;
+  bool saved;
+};
+
+class CloseQuestionTest : public FileCommandsTest, public ::testing::WithParamInterface<TCloseCase> {};
+
+TEST_P(CloseQuestionTest, AnswersAndAlwaysCleansThePreview) {
+  const QString path = OpenEdited();
+  const QByteArray old = ReadAll(path);
+  FillPreview();
+  prompts.answers = {GetParam().answer};
+  EXPECT_EQ(Files().FormCloseQuery(), GetParam().closes);
+  EXPECT_EQ(prompts.asked.back().text, "Save changes to files before Exit?");
+  EXPECT_EQ(ReadAll(path) != old, GetParam().saved);
+  EXPECT_FALSE(PreviewExists());
+  EXPECT_EQ(Form().Modified(), !GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CloseQuestionTest,
+                         ::testing::Values(TCloseCase{"Yes", TAnswer::Yes, true, true},
+                                           TCloseCase{"No", TAnswer::No, true, false},
+                                           TCloseCase{"Cancel", TAnswer::Cancel, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileCommandsTest, CloseQuestionOnAnUntitledProjectWithTheDialogCancelledStaysOpen) {
+  Form().Insert1Click();
+  FillPreview();
+  const TEditorState before = State();
+  prompts.answers = {TAnswer::Yes};
+  prompts.fileNames = {std::nullopt};
+  EXPECT_FALSE(Form().close());
+  EXPECT_TRUE(Form().isVisible());
+  EXPECT_EQ(State(), before);
+  EXPECT_FALSE(PreviewExists());
+}
+
+TEST_F(FileCommandsTest, AnUnmodifiedProjectClosesWithoutAQuestion) {
+  FillPreview();
+  Action("Exit1")->trigger();
+  EXPECT_FALSE(Form().isVisible());
+  EXPECT_TRUE(prompts.asked.isEmpty());
+  EXPECT_FALSE(PreviewExists());
+}
+
+}  // namespace

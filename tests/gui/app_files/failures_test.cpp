@@ -12,6 +12,10 @@ struct TBadFile {
   const char* message;  // start of the error text
 };
 
+// Test names carry the case's name rather than its bytes.
+void PrintTo(const TBadFile& file, std::ostream* out) { *out << file.name; }
+
+
 class FailedOpenTest : public AppFilesTest, public ::testing::WithParamInterface<TBadFile> {
  protected:
   void SetUp() override {

@@ -13,9 +13,6 @@
 
 namespace {
 
-std::string Local(const QString& text) { return LocalText(text); }
-QString FromLocal(const std::string& text) { return FromLocalText(text); }
-
 // What the editor holds of a project, to put back when taking a new one
 // over fails half-way.
 struct TProjectSnapshot {
@@ -73,8 +70,8 @@ std::optional<QString> TFileCommands::AskFileName(bool save, const char* filter)
   state.filter = QString::fromLatin1(filter);
   std::optional<QString> chosen = save ? prompts_.SaveFileName(&form_, state) : prompts_.OpenFileName(&form_, state);
   if (chosen) {
-    state.initialFolder = FromLocal(FolderPart(Local(*chosen)));
-    state.fileName = FromLocal(NamePart(Local(*chosen)));
+    state.initialFolder = FromLocalText(FolderPart(LocalText(*chosen)));
+    state.fileName = FromLocalText(NamePart(LocalText(*chosen)));
   }
   return chosen;
 }
@@ -119,11 +116,11 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
   TProjectSnapshot before{agent.AppletData(), agent.Items(), agent.FileVersion, form_.TreeLevels()};
 
   std::vector<int> parents;
-  const TResult loaded = kind == TLoadKind::Project ? agent.LoadProject(Local(path), parents)
-                                                    : agent.ImportStructure(Local(path), parents);
+  const TResult loaded = kind == TLoadKind::Project ? agent.LoadProject(LocalText(path), parents)
+                                                    : agent.ImportStructure(LocalText(path), parents);
   if (!loaded) {
     // The agent kept its project; so do the tree, pages, path and flag.
-    if (!silent) ShowError(FromLocal(loaded.message));
+    if (!silent) ShowError(FromLocalText(loaded.message));
     return false;
   }
   form_.RebuildDesignTree(parents);
@@ -132,7 +129,7 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
     agent.ReplaceProject(before.applet, std::move(before.items), std::move(before.fileVersion));
     form_.RebuildDesignTree(tree_math::ParentsFromLevelValues(before.levels));
     form_.RefreshAppletPages();
-    if (!silent) ShowError(FromLocal(shown.message));
+    if (!silent) ShowError(FromLocalText(shown.message));
     return false;
   }
   if (kind == TLoadKind::Project) form_.SetCurrentProjectPath(path);
@@ -142,18 +139,18 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
 }
 
 bool TFileCommands::SaveTo(const QString& path) {
-  const std::string local = Local(path);
+  const std::string local = LocalText(path);
   const TPublishResult published = SaveAndPublish(form_.Agent(), form_.Services().folders, FolderPart(local),
                                                   NamePart(local), form_.TreeLevels());
   if (!published.ok) {
-    ShowError(FromLocal(published.message));
+    ShowError(FromLocalText(published.message));
     return false;
   }
   if (!published.failedCopies.empty()) {
     QString text = QStringLiteral("The project was saved, but these files could not be copied beside it, so the "
                                   "published page will not show the box:");
     for (const TFailedCopy& f : published.failedCopies)
-      text += QStringLiteral("\n%1: %2").arg(FromLocal(f.name), FromLocal(f.message));
+      text += QStringLiteral("\n%1: %2").arg(FromLocalText(f.name), FromLocalText(f.message));
     prompts_.Tell(&form_, TMessageKind::Warning, text);
   }
   return true;
@@ -179,8 +176,8 @@ bool TFileCommands::Save2Click() {
 }
 
 void TFileCommands::SaveAsTemplate1Click() {
-  const QString folder = FromLocal(form_.Services().folders.TemplatesFolder());
-  CreateFolder(Local(folder));
+  const QString folder = FromLocalText(form_.Services().folders.TemplatesFolder());
+  CreateFolder(LocalText(folder));
   saveDialog_.initialFolder = folder;
   Save2Click();
 }
@@ -199,8 +196,8 @@ void TFileCommands::ExportMenuStructure1Click() {
   std::optional<QString> path = AskFileName(true, kStructureFilter);
   if (!path) return;
   if (!path->right(4).toLower().endsWith(QStringLiteral(".gms"))) *path += QStringLiteral(".gms");
-  if (const TResult r = form_.Agent().ExportStructure(Local(*path), form_.TreeLevels()); !r)
-    ShowError(FromLocal(r.message));
+  if (const TResult r = form_.Agent().ExportStructure(LocalText(*path), form_.TreeLevels()); !r)
+    ShowError(FromLocalText(r.message));
 }
 
 void TFileCommands::Exit1Click() { form_.close(); }
@@ -235,11 +232,11 @@ void TFileCommands::LoadRecentFiles() {
   menu->clear();
   menu->menuAction()->setEnabled(true);
   if (!r) {
-    ShowError(FromLocal(r.message));
+    ShowError(FromLocalText(r.message));
     return;
   }
   for (const std::string& line : lines) {
-    const QString stored = FromLocal(line);
+    const QString stored = FromLocalText(line);
     // The stored "&n " gives the accelerator; an "&" in the path is shown as it is.
     QString caption = stored.left(3) + stored.mid(3).replace(QLatin1Char('&'), QStringLiteral("&&"));
     QAction* entry = menu->addAction(caption);
@@ -250,13 +247,13 @@ void TFileCommands::LoadRecentFiles() {
 
 void TFileCommands::AddRecentFile(const QString& path) {
   bool changed = false;
-  if (const TResult r = RecentList().Add(Local(path), changed); !r) {
-    ShowError(FromLocal(r.message));
+  if (const TResult r = RecentList().Add(LocalText(path), changed); !r) {
+    ShowError(FromLocalText(r.message));
     return;
   }
   if (changed) LoadRecentFiles();
 }
 
 void TFileCommands::RecentFileClick(const QString& storedLine) {
-  OpenProjectFile(FromLocal(TRecentFiles::PathOfLine(Local(storedLine))));
+  OpenProjectFile(FromLocalText(TRecentFiles::PathOfLine(LocalText(storedLine))));
 }

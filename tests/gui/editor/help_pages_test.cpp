@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QUrl>
 
 namespace {
 
@@ -57,3 +61,23 @@ TEST(HelpPagesTest, LinksBetweenOurPagesLeadToExistingPages) {
   }
   EXPECT_GT(checked, 20);
 }
+
+namespace {
+
+// The pages share help.css; the help window must pick it up from the link.
+TEST(HelpPagesTest, TheSharedStyleSheetReachesTheHelpWindow) {
+  QTextBrowser browser;
+  browser.setSource(QUrl::fromLocalFile(kResources + "/help/getting_started.htm"));
+  QTextCursor heading(browser.document());
+  bool found = false;
+  for (QTextBlock b = browser.document()->begin(); b.isValid() && !found; b = b.next()) {
+    if (b.blockFormat().headingLevel() != 2) continue;
+    heading = QTextCursor(b);
+    heading.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(heading.charFormat().foreground().color(), QColor("#1f4e79"));
+    found = true;
+  }
+  EXPECT_TRUE(found);
+}
+
+}  // namespace

@@ -37,15 +37,50 @@
     (document.head || document.documentElement).appendChild(style);
   }
 
-  function awkmanbSPM() {
+  // options.container: an element to append the box into (the editor's
+  // preview) instead of placing it after the configuration script's tag.
+  function awkmanbSPM(options) {
     // Called from the configuration script, so this is where the box goes.
     this.anchor = document.currentScript;
+    this.container = (options && options.container) || null;
     this.html = [];
     this.items = [];
+    this.listeners = [];
     this.shown = 0;
+    this.held = -1;
     this.timer = null;
     this.userPaused = this.hovered = this.focused = false;
   }
+
+  // Every listener goes through here so that destroy() can take it off again.
+  awkmanbSPM.prototype.on = function (target, type, fn) {
+    target.addEventListener(type, fn);
+    this.listeners.push([target, type, fn]);
+  };
+
+  // Shows item index at once and keeps it until hold(-1), which lets the box
+  // run again from that item after a full delay.
+  awkmanbSPM.prototype.hold = function (index) {
+    index = Math.floor(Number(index));
+    this.held = index >= 0 ? index : -1;
+    if (!this.box) return;
+    if (this.held >= 0 && this.items.length) {
+      this.stop();
+      this.show(Math.min(this.held, this.items.length - 1), false);
+    }
+    this.update();
+  };
+
+  awkmanbSPM.prototype.destroy = function () {
+    this.stop();
+    for (var i = 0; i < this.listeners.length; i++) {
+      var l = this.listeners[i];
+      l[0].removeEventListener(l[1], l[2]);
+    }
+    this.listeners = [];
+    if (this.box && this.box.parentNode) this.box.parentNode.removeChild(this.box);
+    this.destroyed = true;
+  };
 
   awkmanbSPM.prototype.awkmaNBSPm = function (html) {
     this.html.push(String(html));
@@ -53,7 +88,7 @@
 
   awkmanbSPM.prototype.awkmbnbspm = function (delay, width, height, borderWidth, borderStyle,
                                               borderColor, padding, background, zIndex, cursor) {
-    if (this.box) return;
+    if (this.box || this.destroyed) return;
     // A nonsense delay would spin the fade; keep a short floor.
     this.delay = Number(delay) >= 0 ? Math.max(50, Number(delay)) : 1000;
     addStyleOnce();
@@ -79,7 +114,7 @@
     for (var i = 0; i < this.html.length; i++) this.items.push(this.makeItem(this.html[i], i));
     if (this.items.length > 1) box.appendChild(this.makeButton());
     this.place();
-    this.show(0, false);
+    this.show(this.held >= 0 && this.items.length ? Math.min(this.held, this.items.length - 1) : 0, false);
     this.listen();
     this.update();
   };
@@ -101,7 +136,7 @@
     var button = this.button = document.createElement('button');
     button.type = 'button';
     button.className = 'lumeroll-button';
-    button.addEventListener('click', function () {
+    this.on(button, 'click', function () {
       self.userPaused = !self.userPaused;
       self.update();
     });
@@ -112,20 +147,21 @@
   // the script was not loaded by a tag of its own.
   awkmanbSPM.prototype.place = function () {
     var a = this.anchor;
-    if (a && a.parentNode) a.parentNode.insertBefore(this.box, a.nextSibling);
+    if (this.container) this.container.appendChild(this.box);
+    else if (a && a.parentNode) a.parentNode.insertBefore(this.box, a.nextSibling);
     else (document.body || document.documentElement).appendChild(this.box);
   };
 
   awkmanbSPM.prototype.listen = function () {
     var self = this, box = this.box;
-    box.addEventListener('mouseenter', function () { self.hovered = true; self.update(); });
-    box.addEventListener('mouseleave', function () { self.hovered = false; self.update(); });
-    box.addEventListener('focusin', function () { self.focused = true; self.update(); });
-    box.addEventListener('focusout', function (e) {
+    this.on(box, 'mouseenter', function () { self.hovered = true; self.update(); });
+    this.on(box, 'mouseleave', function () { self.hovered = false; self.update(); });
+    this.on(box, 'focusin', function () { self.focused = true; self.update(); });
+    this.on(box, 'focusout', function (e) {
       self.focused = !!(e.relatedTarget && box.contains(e.relatedTarget));
       self.update();
     });
-    document.addEventListener('visibilitychange', function () { self.update(); });
+    this.on(document, 'visibilitychange', function () { self.update(); });
   };
 
   // Only the shown item is seen, clickable, reachable by Tab and read out.
@@ -146,7 +182,7 @@
   };
 
   awkmanbSPM.prototype.running = function () {
-    return this.items.length > 1 && !this.userPaused && !this.hovered && !this.focused && !document.hidden;
+    return this.items.length > 1 && this.held < 0 && !this.destroyed && !this.userPaused && !this.hovered && !this.focused && !document.hidden;
   };
 
   // Starts or stops the timer to match the state. A restart always holds the
@@ -154,6 +190,7 @@
   awkmanbSPM.prototype.update = function () {
     var run = this.running(), self = this;
     if (this.button) {
+      this.button.hidden = this.held >= 0;
       var label = this.userPaused ? 'Play' : 'Pause';
       this.button.textContent = label;
       this.button.setAttribute('aria-label', label + ' news');
@@ -161,10 +198,14 @@
     this.list.setAttribute('aria-live', run ? 'off' : 'polite');
     if (run && this.timer === null) {
       this.timer = setTimeout(function () { self.advance(); }, this.delay);
-    } else if (!run && this.timer !== null) {
-      clearTimeout(this.timer);
-      this.timer = null;
+    } else if (!run) {
+      this.stop();
     }
+  };
+
+  awkmanbSPM.prototype.stop = function () {
+    if (this.timer !== null) clearTimeout(this.timer);
+    this.timer = null;
   };
 
   awkmanbSPM.prototype.advance = function () {

@@ -44,7 +44,7 @@ const threeItems = [
 
 // Opens a page and watches it: console errors, uncaught errors, and every
 // change of the shown item with the two items' opacities shortly after.
-async function open(url, { reducedMotion = 'no-preference' } = {}) {
+async function open(url, { reducedMotion = 'no-preference', waitForBox = true } = {}) {
   const page = await context.newPage();
   const errors = [];
   page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
@@ -52,6 +52,7 @@ async function open(url, { reducedMotion = 'no-preference' } = {}) {
   await page.emulateMedia({ reducedMotion });
   await page.addInitScript(() => {
     window.__switches = [];
+    const later = window.setTimeout;  // the page's own, should a test wrap it
     new MutationObserver((records) => {
       for (const r of records) {
         for (const n of r.addedNodes) if (n.classList?.contains('lumeroll-box')) window.__boxAt ??= performance.now();
@@ -63,7 +64,7 @@ async function open(url, { reducedMotion = 'no-preference' } = {}) {
         const entry = { t: performance.now(), box: boxes.indexOf(box), index: items.indexOf(item) };
         const from = items[(entry.index + items.length - 1) % items.length];
         window.__switches.push(entry);
-        setTimeout(() => {
+        later(() => {
           entry.inOpacity = Number(getComputedStyle(item).opacity);
           entry.outOpacity = Number(getComputedStyle(from).opacity);
         }, 40);
@@ -71,7 +72,7 @@ async function open(url, { reducedMotion = 'no-preference' } = {}) {
     }).observe(document, { subtree: true, childList: true, attributes: true, attributeFilter: ['aria-hidden'] });
   });
   await page.goto(url);
-  await page.waitForSelector('.lumeroll-box');
+  if (waitForBox) await page.waitForSelector('.lumeroll-box');
   page.errors = errors;
   return page;
 }
@@ -308,5 +309,99 @@ test('quotes and backslashes in captions and contents arrive as written', async 
   await blank.close();
   const added = await page.evaluate(() => Object.getOwnPropertyNames(window));
   assert.deepEqual(added.filter((n) => !known.has(n) && !n.startsWith('__')).sort(), ['awkmanbSPM', 'jslumeroll1']);
+  await finish(page);
+});
+
+// The editor's preview builds boxes of its own from the runtime: into a given
+// element, held on one item while it is edited, and taken down again.
+async function hostPage(name) {
+  const { folder } = publish(name, { pDelay: String(DELAY) }, threeItems);
+  fs.writeFileSync(path.join(folder, 'hooks.html'),
+    '<html><body><div id="pane"></div><p id="tail">tail</p>\r\n' +
+    '<script src="orvantalumeroll.js"></script></body></html>');
+  const page = await open('file://' + path.join(folder, 'hooks.html'), { waitForBox: false });
+  await page.evaluate(() => {
+    // Counts what the box leaves behind: listeners not taken off and timers
+    // neither fired nor cleared.
+    const live = new Set();
+    window.__listeners = live;
+    const add = EventTarget.prototype.addEventListener, remove = EventTarget.prototype.removeEventListener;
+    EventTarget.prototype.addEventListener = function (type, fn, o) { live.add({ t: this, type, fn }); add.call(this, type, fn, o); };
+    EventTarget.prototype.removeEventListener = function (type, fn, o) {
+      for (const l of live) if (l.t === this && l.type === type && l.fn === fn) live.delete(l);
+      remove.call(this, type, fn, o);
+    };
+    const pending = new Set();
+    window.__timers = pending;
+    const set = window.setTimeout, clear = window.clearTimeout;
+    window.setTimeout = (fn, ms) => { const id = set(() => { pending.delete(id); fn(); }, ms); pending.add(id); return id; };
+    window.clearTimeout = (id) => { pending.delete(id); clear(id); };
+  });
+  return page;
+}
+
+const makeBox = (page, captions = ['First', 'Second', 'Third']) => page.evaluate((list) => {
+  window.__box = new awkmanbSPM({ container: document.getElementById('pane') });
+  for (const c of list) window.__box.awkmaNBSPm(`<p><a href="#">${c}</a></p>`);
+  window.__box.awkmbnbspm(300, 240, 120, 1, 'solid', '#000', 5, '#fff', 1, 'auto');
+}, captions);
+
+test('a box built for a preview goes into the given element', async () => {
+  const page = await hostPage('hooks-container');
+  await makeBox(page);
+  const where = await page.evaluate(() => {
+    const box = document.querySelector('.lumeroll-box');
+    return [box.parentNode.id, box.parentNode.children.length, document.querySelectorAll('.lumeroll-box').length];
+  });
+  assert.deepEqual(where, ['pane', 1, 1]);
+  await page.waitForFunction(() => window.__switches.length >= 1);
+  await finish(page);
+});
+
+test('hold shows an item at once and keeps it until hold(-1)', async () => {
+  const page = await hostPage('hooks-hold');
+  await makeBox(page);
+  const at = await page.evaluate(() => {
+    window.__box.hold(2);
+    const items = [...document.querySelectorAll('.lumeroll-item')];
+    return { opacity: items.map((i) => getComputedStyle(i).opacity), t: performance.now() };
+  });
+  assert.deepEqual(at.opacity, ['0', '0', '1'], 'no fade: item 3 is fully there in the same frame');
+  assert.equal(await shown(page), 2);
+  const before = (await switches(page)).length;
+  await wait(page, 3 * PERIOD);
+  assert.equal((await switches(page)).length, before, 'no change while held');
+  assert.equal(await page.evaluate(() => window.__timers.size), 0, 'no timer while held');
+  assert.equal(await page.locator('.lumeroll-button').isVisible(), false);
+
+  // Another item while held, then let go: a full delay on it, then onwards.
+  await page.evaluate(() => window.__box.hold(0));
+  assert.equal(await shown(page), 0);
+  const released = await page.evaluate(() => { window.__box.hold(-1); return performance.now(); });
+  await page.waitForFunction((n) => window.__switches.length > n + 2, before, { timeout: 3 * PERIOD + 2000 });
+  const next = (await switches(page)).slice(before);
+  assert.equal(next[0].index, 0, 'the held item was shown at once');
+  assert.deepEqual(next.slice(1, 3).map((s) => s.index), [1, 2]);
+  assert.ok(next[1].t - released >= DELAY - 50, `runs again after a full delay (${next[1].t - released} ms)`);
+  await finish(page);
+});
+
+test('destroy takes the box, its timers and its listeners away', async () => {
+  const page = await hostPage('hooks-destroy');
+  const base = await page.evaluate(() => window.__listeners.size);
+  await makeBox(page);
+  await page.hover('.lumeroll-box');
+  await page.mouse.move(700, 500);
+  const during = await page.evaluate(() => [window.__listeners.size, window.__timers.size]);
+  assert.ok(during[0] > base && during[1] === 1, JSON.stringify(during));
+  const left = await page.evaluate(() => {
+    window.__box.destroy();
+    return [window.__listeners.size, window.__timers.size, document.querySelectorAll('.lumeroll-box').length,
+      document.getElementById('pane').children.length];
+  });
+  assert.deepEqual(left, [base, 0, 0, 0]);
+  // A page event after destroy reaches nothing of the box.
+  await page.evaluate(() => document.dispatchEvent(new Event('visibilitychange')));
+  assert.equal(await page.evaluate(() => window.__timers.size), 0);
   await finish(page);
 });

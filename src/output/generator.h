@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/applet_data.h"
+#include "model/vocabulary.h"
 
 struct TGeneratedCode {
   bool ok = true;
@@ -22,6 +23,11 @@ TGeneratedCode GenerateCode(const TAppletData& applet, const TItemArray& items, 
 
 // One item's call, without its line end.
 std::string ItemLine(const TAppletData& applet, const TItemData& item);
+
+// The box line without its line end, or the conversion error of the first
+// value that cannot be rendered (a number that is not a whole number, a
+// border style or cursor that is not a list position).
+TConversion BoxLine(const TAppletData& applet);
 
 // Makes a text safe inside a single-quoted script string: backslash, quote,
 // CR and LF become escapes; every other byte stays as it is.

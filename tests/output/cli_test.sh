@@ -31,6 +31,12 @@ check "publish defaults to the project folder" '[[ -f $work/news.html && -f $wor
 check "unrenderable cursor fails" '[[ $? == 1 && ! -s $work/bad.out ]]'
 check "with the conversion message" 'grep -q "'"'"'pointer'"'"' is not a valid integer value" "$work/bad.err"'
 
+mkdir "$work/injected"
+"$cli" publish "$golden/injected_delay.jslr" "$work/injected" >/dev/null 2>"$work/injected.err"
+check "a delay that is no number fails publishing" '[[ $? == 1 && ! -e $work/injected/news.html ]]'
+check "with the conversion message" \
+  'grep -qF "'"'"'0);alert(document.domain);(0'"'"' is not a valid integer value" "$work/injected.err"'
+
 mkdir "$work/lonely" "$work/out2"
 cp "$cli" "$work/lonely/lumeroll-cli"
 "$work/lonely/lumeroll-cli" publish "$work/news.jslr" "$work/out2" >/dev/null 2>"$work/lonely.err"

@@ -29,6 +29,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TGoldenCase{"worked_example.js", {Item("News Title", "Content here ...<br />")}},
                     TGoldenCase{"linked.js", {Item("News Title", "Content here ...<br />", "news.html", "_blank")}},
                     TGoldenCase{"empty.js", {}},
+                    // UTF-8 (with a letter beyond U+FFFF), then Windows-1252 bytes
+                    // (0x81 is undefined there; C0 AF is no UTF-8), then ASCII.
+                    TGoldenCase{"escaped.js",
+                                {Item("Caf\xC3\xA9 \xE2\x80\x93 5 \xE2\x82\xAC off", "\xF0\x9F\x98\x80 na\xC3\xAFve<br />"),
+                                 Item("Caf\xE9 \x96 5 \x80 off", "\x81\xC0\xAF<br />"),
+                                 Item("Plain", "ASCII only<br />")}},
                     // Levels 0, 1, 2, 0: the depth never shows in the lines.
                     TGoldenCase{"nested.js",
                                 {Item("Top", "one<br />"), Item("Child", "two<br />"), Item("Grandchild", "three<br />"),
@@ -92,6 +98,18 @@ TEST(ItemLine, EscapesOnlyWhatWouldEndTheString) {
   EXPECT_EQ(line.find('\n'), std::string::npos);
 }
 
+TEST(ItemLine, EachValueIsReadInItsOwnCharacterSet) {
+  TAppletData a = DefaultAppletData();
+  a.pTitleFontFamily = "Fran\xE7" "ais";        // Windows-1252
+  a.pContentFontFamily = "Fran\xC3\xA7" "ais";  // UTF-8
+  const std::string line = ItemLine(a, Item("\xE6\x97\xA5\xE6\x9C\xAC", "\xA0", "caf\xC3\xA9.html", "w\xFC"));
+  for (const char* part : {"font-family:Fran\\u00E7ais;font-size:14px;font-weight:bold",
+                           "font-family:Fran\\u00E7ais;font-size:14px;font-weight:normal",
+                           " href=\"caf\\u00E9.html\" target=\"w\\u00FC\">\\u65E5\\u672C</a>", ">\\u00A0</p>"})
+    EXPECT_NE(line.find(part), std::string::npos) << part << "\n" << line;
+  for (const char c : line) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << line;
+}
+
 TEST(BoxLine, EscapesQuotesAndBackslashesInColours) {
   TAppletData a = DefaultAppletData();
   a.pBorderColor = "12\"3";
@@ -138,6 +156,65 @@ TEST(BoxLine, NonIntegerStyleOrCursorStopsAfterTheItemLines) {
     // Everything up to the box line, nothing after.
     EXPECT_EQ(code.script, itemLines.substr(0, itemLines.find("jslumeroll1.awkmbnbspm")));
   }
+}
+
+TEST(BoxLine, NumbersMustBeWholeNumbers) {
+  struct Case {
+    std::string TAppletData::*field;
+    const char* value;
+    bool ok;
+  } cases[] = {
+      {&TAppletData::pDelay, "0);alert(document.domain);(0", false},
+      {&TAppletData::pDelay, "1.5", false},
+      {&TAppletData::pDelay, "", false},
+      {&TAppletData::pDelay, "-", false},
+      {&TAppletData::pDelay, "0", true},
+      {&TAppletData::pWidth, "240px", false},
+      {&TAppletData::pWidth, "+728", true},
+      {&TAppletData::pHeight, "1e3", false},
+      {&TAppletData::pBorderWidth, "0x10", false},
+      {&TAppletData::pBorderWidth, "-2", true},
+      {&TAppletData::pPadding, "5 ", false},
+      {&TAppletData::pPadding, "99999999999", false},
+      {&TAppletData::pZIndex, "1000;x=1", false},
+      {&TAppletData::pZIndex, "-2147483648", true},
+  };
+  const TItemArray items = {Item("One", "1")};
+  const std::string itemLines = GenerateCode(DefaultAppletData(), items, kScripts).script;
+  for (const Case& c : cases) {
+    TAppletData a = DefaultAppletData();
+    a.*c.field = c.value;
+    const TGeneratedCode code = GenerateCode(a, items, kScripts);
+    EXPECT_EQ(code.ok, c.ok) << c.value;
+    if (c.ok) {
+      EXPECT_NE(code.script.find(std::string(c.value) + ","), std::string::npos) << code.script;
+      continue;
+    }
+    EXPECT_EQ(code.message, "'" + std::string(c.value) + "' is not a valid integer value");
+    EXPECT_TRUE(code.page.empty());
+    EXPECT_EQ(code.script, itemLines.substr(0, itemLines.find("jslumeroll1.awkmbnbspm")));
+  }
+}
+
+TEST(BoxLine, TheFirstValueThatFailsIsReported) {
+  TAppletData a = DefaultAppletData();
+  a.pCursor = "x";
+  a.pZIndex = "z";
+  a.pBorderStyle = "b";
+  a.pHeight = "h";
+  EXPECT_EQ(GenerateCode(a, {}, kScripts).message, "'h' is not a valid integer value");
+  a.pHeight = "1";
+  EXPECT_EQ(GenerateCode(a, {}, kScripts).message, "'b' is not a valid integer value");
+  a.pBorderStyle = "1";
+  EXPECT_EQ(GenerateCode(a, {}, kScripts).message, "'z' is not a valid integer value");
+}
+
+TEST(BoxLine, ColoursBeyondAsciiAreEscaped) {
+  TAppletData a = DefaultAppletData();
+  a.pBackgroundColor = "\xC3\xA9";
+  const TGeneratedCode code = GenerateCode(a, {}, kScripts);
+  ASSERT_TRUE(code.ok);
+  EXPECT_NE(code.script.find(",5,\"#\\u00E9\",1000,"), std::string::npos) << code.script;
 }
 
 TEST(Page, NamesTheRuntimeScriptFromTheList) {

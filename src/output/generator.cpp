@@ -76,9 +76,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
 // Windows-1252 (what Windows editors wrote) otherwise. Each value is read on
 // its own, so a caption in UTF-8 and a font name in Windows-1252 both come
 // out right.
+bool IsAscii(const std::string& text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 std::string Utf8Text(const std::string& text) {
   std::u32string points;
-  if (DecodeUtf8(text, points)) return text;
+  if (IsAscii(text) || DecodeUtf8(text, points)) return text;
   std::string out;
   out.reserve(text.size() + text.size() / 4);
   for (const char c : text) {
@@ -92,9 +98,7 @@ std::string Utf8Text(const std::string& text) {
 // of the (UTF-8) text becomes a script escape, so the page's character set
 // no longer matters. ASCII text comes back unchanged.
 std::string AsciiScript(const std::string& utf8) {
-  size_t firstHigh = 0;
-  while (firstHigh < utf8.size() && static_cast<unsigned char>(utf8[firstHigh]) < 0x80) ++firstHigh;
-  if (firstHigh == utf8.size()) return utf8;
+  if (IsAscii(utf8)) return utf8;
   std::u32string points;
   DecodeUtf8(Utf8Text(utf8), points);
   std::string out;
@@ -180,7 +184,8 @@ TConversion BoxLine(const TAppletData& a) {
   // run as script in the user's page. Checked in the line's order; the first
   // that fails is reported.
   auto number = [](const std::string& value) {
-    return ParseWholeNumber(value) ? TConversion{true, value} : TConversion{false, NotAnIntegerMessage(value)};
+    const bool whole = !value.empty() && value[0] != ' ' && ParseWholeNumber(value);
+    return whole ? TConversion{true, value} : TConversion{false, NotAnIntegerMessage(value)};
   };
   const TConversion parts[] = {number(a.pDelay),
                                number(a.pWidth),

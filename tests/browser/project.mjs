@@ -47,13 +47,14 @@ export function projectText(applet, items) {
 }
 
 // Publishes a project into a fresh folder under the output root; returns the
-// folder and the page's file:// address.
-export function publish(name, applet, items) {
+// folder and the page's file:// address. encode turns the project text into
+// the file's bytes (UTF-8 unless given).
+export function publish(name, applet, items, encode = (text) => Buffer.from(text, 'utf8')) {
   const folder = path.join(outRoot, name);
   fs.rmSync(folder, { recursive: true, force: true });
   fs.mkdirSync(folder, { recursive: true });
   const projectPath = path.join(folder, 'news.jslr');
-  fs.writeFileSync(projectPath, projectText(applet, items));
+  fs.writeFileSync(projectPath, encode(projectText(applet, items)));
   execFileSync(cli, ['publish', projectPath], { stdio: ['ignore', 'ignore', 'inherit'] });
   return { folder, url: 'file://' + path.join(folder, 'news.html') };
 }

@@ -175,6 +175,7 @@ TEST(BoxLine, NumbersMustBeWholeNumbers) {
       {&TAppletData::pBorderWidth, "0x10", false},
       {&TAppletData::pBorderWidth, "-2", true},
       {&TAppletData::pPadding, "5 ", false},
+      {&TAppletData::pPadding, " 5", false},
       {&TAppletData::pPadding, "99999999999", false},
       {&TAppletData::pZIndex, "1000;x=1", false},
       {&TAppletData::pZIndex, "-2147483648", true},

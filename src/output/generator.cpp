@@ -3,6 +3,7 @@
 #include "model/applet_agent.h"
 #include "model/text_lines.h"
 #include "model/vocabulary.h"
+#include "output/link_paths.h"
 #include "output/product_info.h"
 
 namespace {
@@ -60,11 +61,12 @@ struct TItemTemplate {
                                   "\" style=\"font-family:" + a.pContentFontFamily + ";font-size:" +
                                   PixelValue(a.pContentSize) + ";font-weight:" + WeightKeyword(a.pContentBold) +
                                   ";font-style:" + StyleKeyword(a.pContentItalic) + ";padding:" +
-                                  PixelValue(a.pContentPadding) + ";color:" + ColorValue(a.pContentColor) + ";\">")) {}
+                                  PixelValue(a.pContentPadding) + ";color:" + ColorValue(a.pContentColor) + ";\">")),
+        applet(a) {}
 
   void Append(std::string& out, const TItemData& item) const {
     out += head;
-    out += EscapeSingleQuoted(LinkAttributes(item.ILink, item.ITarget));
+    out += EscapeSingleQuoted(LinkAttributes(PublishedLink(item.ILink, applet), item.ITarget));
     out += '>';
     out += EscapeSingleQuoted(item.ICaption);
     out += middle;
@@ -74,6 +76,7 @@ struct TItemTemplate {
 
   std::string head;
   std::string middle;
+  const TAppletData& applet;
 };
 
 }  // namespace

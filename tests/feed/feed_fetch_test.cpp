@@ -78,6 +78,23 @@ TEST_F(FeedFetch, ACancelledTransferStops) {
   EXPECT_EQ(r.message, "cancelled");
 }
 
+// A self-signed certificate for 127.0.0.1: refused unless the test trusts it
+// explicitly, which shows that certificates are checked and https works.
+TEST(FeedFetchTls, CertificatesAreVerified) {
+  TFeedServer server(true);
+  ASSERT_FALSE(server.BaseUrl().empty()) << "the https test server did not start";
+  const std::string url = server.BaseUrl() + "/files/rss1.rdf";
+  TFetched fetched;
+  const TResult refused = FetchSource(url, {}, fetched);
+  EXPECT_FALSE(refused.ok);
+  EXPECT_NE(refused.message.find("certificate"), std::string::npos) << refused.message;
+  TFetchLimits trusting;
+  trusting.caFile = TlsFile("localhost.crt");
+  const TResult r = FetchSource(url, trusting, fetched);
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(fetched.bytes, ReadAll(FeedFile("rss1.rdf")));
+}
+
 TEST(FeedFetchAddress, NothingButHttpHttpsAndFilesIsReached) {
   for (const std::string source : {"gopher://127.0.0.1/", "ftp://127.0.0.1/feed", "dict://127.0.0.1:11211/stat",
                                    "ldap://127.0.0.1/", "file://remote.example.com/feed.xml"}) {

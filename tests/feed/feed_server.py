@@ -1,6 +1,8 @@
 """A small web server for the feed tests, on 127.0.0.1 only.
 
-Prints its port on the first line of stdout, then serves until killed:
+Arguments: the feeds folder, and optionally a certificate and its key to
+serve https instead of http. Prints its port on the first line of stdout,
+then serves until killed:
   /files/NAME        a file of the feeds folder (RSS as application/rss+xml)
   /redirect/N        N redirects, then /files/wordpress_rss.xml
   /loop              redirects to itself for ever
@@ -12,6 +14,7 @@ Prints its port on the first line of stdout, then serves until killed:
 import http.server
 import os
 import socketserver
+import ssl
 import sys
 import time
 
@@ -80,5 +83,9 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
 
 
 server = Server(("127.0.0.1", 0), Handler)
+if len(sys.argv) > 3:
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(sys.argv[2], sys.argv[3])
+    server.socket = context.wrap_socket(server.socket, server_side=True)
 print(server.server_address[1], flush=True)
 server.serve_forever()

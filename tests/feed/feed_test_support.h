@@ -20,6 +20,8 @@ extern char** environ;
 
 inline std::string FeedFile(const std::string& name) { return std::string(LUMEROLL_FEEDS_DIR) + "/" + name; }
 
+inline std::string TlsFile(const std::string& name) { return std::string(LUMEROLL_TLS_DIR) + "/" + name; }
+
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -77,10 +79,11 @@ inline TRun RunProgram(const TTempFolder& folder, std::vector<std::string> args)
 }
 
 // The test web server (feed_server.py) on 127.0.0.1, stopped when the object
-// goes. BaseUrl() is "" when it could not be started.
+// goes; with `tls` it serves https with the self-signed certificate of the
+// tls folder. BaseUrl() is "" when it could not be started.
 class TFeedServer {
  public:
-  TFeedServer() {
+  explicit TFeedServer(bool tls = false) {
     int fds[2];
     if (::pipe(fds) != 0) return;
     posix_spawn_file_actions_t actions;
@@ -88,6 +91,7 @@ class TFeedServer {
     posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     std::vector<std::string> args = {LUMEROLL_PYTHON, LUMEROLL_FEED_SERVER, LUMEROLL_FEEDS_DIR};
+    if (tls) args.insert(args.end(), {TlsFile("localhost.crt"), TlsFile("localhost.key")});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -104,7 +108,7 @@ class TFeedServer {
     while (::read(fds[0], &c, 1) == 1 && c != '\n') line += c;
     ::close(fds[0]);
     if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos)
-      base_ = "http://127.0.0.1:" + line;
+      base_ = (tls ? "https://127.0.0.1:" : "http://127.0.0.1:") + line;
   }
   ~TFeedServer() {
     if (pid_ > 0) {

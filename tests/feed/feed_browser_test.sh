@@ -23,7 +23,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 dom=$(cat "$work/dom.html")
 [[ -n $dom ]] || fail "empty page"
 for headline in 'Quarterly results' 'Tag soup: and a "quote" &amp; more here' 'Data link' 'Attribute breakout' \
-  'Entity-coded scheme' 'Profits rose 4%.' 'Text after svg'; do
+  'Entity-coded scheme' 'Profits rose 4%.' 'Text after svg' "Quote ' and backslash \\ stay text"; do
   grep -qF -- "$headline" <<<"$dom" || fail "headline missing: $headline"
 done
 if grep -qF 'data-pwned=' <<<"$dom"; then

@@ -235,7 +235,9 @@ TResult ReadFeed(std::string_view bytes, const std::string& address, TFeed& out)
     r = ReadJsonFeed(text, address, feed);
   } else if (text.front() == '<') {
     if (LooksLikeHtmlPage(text)) return TResult::Fail("this is a web page (HTML), not a feed");
-    r = ReadXmlFeed(bytes, address, feed);
+    // Blank lines before the XML declaration (a common fault of blog
+    // software) would make the whole feed unreadable; they are skipped.
+    r = ReadXmlFeed(text, address, feed);
   } else {
     r = TResult::Fail("this is not a feed (neither XML nor JSON)");
   }

@@ -119,6 +119,15 @@ TEST(FeedReader, NoStoredValueHoldsMarkupLineBreaksOrTheSeparator) {
   }
 }
 
+TEST(FeedReader, BlankLinesBeforeTheDeclarationAreSkipped) {
+  for (const std::string lead : {"\n\n", "\xEF\xBB\xBF", "\xEF\xBB\xBF \r\n"}) {
+    TFeed feed;
+    const TResult r = ReadFeed(lead + ReadAll(FeedFile("rss1.rdf")), "", feed);
+    EXPECT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(feed.entries.size(), 2u);
+  }
+}
+
 TEST(FeedReader, MaxTakesTheFirstEntriesInTheFeedsOrder) {
   TFeed feed;
   ASSERT_TRUE(ReadFeed(ReadAll(FeedFile("wordpress_rss.xml")), "", feed).ok);

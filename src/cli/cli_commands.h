@@ -24,5 +24,8 @@ void RegisterModelCommands(TCliCommandTable& table);
 // Generation and publishing commands (script, page, publish).
 void RegisterOutputCommands(TCliCommandTable& table);
 
+// The feed command (fills a project's items from a feed).
+void RegisterFeedCommands(TCliCommandTable& table);
+
 // Prints "lumeroll-cli: message" to stderr and returns kExitFailed.
 int Fail(const std::string& message);

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
   TCliCommandTable table;
   RegisterModelCommands(table);
   RegisterOutputCommands(table);
+  RegisterFeedCommands(table);
 
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {

@@ -3,6 +3,7 @@
 #include "model/applet_agent.h"
 #include "model/text_lines.h"
 #include "model/vocabulary.h"
+#include "output/link_paths.h"
 #include "output/product_info.h"
 
 namespace {
@@ -155,11 +156,12 @@ struct TItemTemplate {
                                   "\" style=\"font-family:" + Utf8Text(a.pContentFontFamily) + ";font-size:" +
                                   PixelValue(a.pContentSize) + ";font-weight:" + WeightKeyword(a.pContentBold) +
                                   ";font-style:" + StyleKeyword(a.pContentItalic) + ";padding:" +
-                                  PixelValue(a.pContentPadding) + ";color:" + ColorValue(a.pContentColor) + ";\">")) {}
+                                  PixelValue(a.pContentPadding) + ";color:" + ColorValue(a.pContentColor) + ";\">")),
+        applet(a) {}
 
   void Append(std::string& out, const TItemData& item) const {
     out += head;
-    out += ScriptString(LinkAttributes(Utf8Text(item.ILink), Utf8Text(item.ITarget)));
+    out += ScriptString(LinkAttributes(Utf8Text(PublishedLink(item.ILink, applet)), Utf8Text(item.ITarget)));
     out += '>';
     out += ScriptString(Utf8Text(item.ICaption));
     out += middle;
@@ -169,6 +171,7 @@ struct TItemTemplate {
 
   std::string head;
   std::string middle;
+  const TAppletData& applet;
 };
 
 }  // namespace

@@ -1,0 +1,126 @@
+#pragma once
+// Helpers of the feed tests: the saved feeds, a temporary folder, and
+// running a program (the built lumeroll-cli, the local web server).
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+inline std::string FeedFile(const std::string& name) { return std::string(LUMEROLL_FEEDS_DIR) + "/" + name; }
+
+inline std::string TlsFile(const std::string& name) { return std::string(LUMEROLL_TLS_DIR) + "/" + name; }
+
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+class TTempFolder {
+ public:
+  TTempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-feed-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    path_ = pattern;
+  }
+  ~TTempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct TRun {
+  int status = -1;
+  std::string out, err;
+};
+
+// Runs a program to its end, stdout and stderr caught in files of `folder`.
+inline TRun RunProgram(const TTempFolder& folder, std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const std::string outPath = folder.File(".out"), errPath = folder.File(".err");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  TRun run;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    if (::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.status = WEXITSTATUS(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = ReadAll(outPath);
+  run.err = ReadAll(errPath);
+  return run;
+}
+
+// The test web server (feed_server.py) on 127.0.0.1, stopped when the object
+// goes; with `tls` it serves https with the self-signed certificate of the
+// tls folder. BaseUrl() is "" when it could not be started.
+class TFeedServer {
+ public:
+  explicit TFeedServer(bool tls = false) {
+    int fds[2];
+    if (::pipe(fds) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    std::vector<std::string> args = {LUMEROLL_PYTHON, LUMEROLL_FEED_SERVER, LUMEROLL_FEEDS_DIR};
+    if (tls) args.insert(args.end(), {TlsFile("localhost.crt"), TlsFile("localhost.key")});
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const bool started = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    if (!started) {
+      pid_ = 0;
+      ::close(fds[0]);
+      return;
+    }
+    std::string line;
+    char c = 0;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n') line += c;
+    ::close(fds[0]);
+    if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos)
+      base_ = (tls ? "https://127.0.0.1:" : "http://127.0.0.1:") + line;
+  }
+  ~TFeedServer() {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGTERM);
+      ::waitpid(pid_, nullptr, 0);
+    }
+  }
+  TFeedServer(const TFeedServer&) = delete;
+  TFeedServer& operator=(const TFeedServer&) = delete;
+  const std::string& BaseUrl() const { return base_; }
+
+ private:
+  pid_t pid_ = 0;
+  std::string base_;
+};

@@ -1,5 +1,7 @@
 #include "output/generator.h"
 
+#include <algorithm>
+
 #include "model/applet_agent.h"
 #include "model/text_lines.h"
 #include "model/vocabulary.h"
@@ -82,6 +84,15 @@ std::string ItemLine(const TAppletData& a, const TItemData& item) {
   std::string line;
   TItemTemplate(a).Append(line, item);
   return line;
+}
+
+void AppendItemLines(const TAppletData& a, const TItemArray& items, size_t first, size_t count, std::string& out) {
+  const TItemTemplate itemTemplate(a);
+  const size_t end = std::min(items.size(), first + count);
+  for (size_t k = first; k < end; ++k) {
+    itemTemplate.Append(out, items[k]);
+    out += "\r\n";
+  }
 }
 
 TGeneratedCode GenerateCode(const TAppletData& a, const TItemArray& items, const TStringArray& scriptFiles) {

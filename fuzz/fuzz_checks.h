@@ -26,4 +26,5 @@ inline void CheckTree(const TItemArray& items, const std::vector<int>& parents) 
   const std::vector<int> levels = tree_math::LevelsFromParents(parents);
   for (size_t k = 0; k < items.size(); ++k)
     FuzzCheck(ParseWholeNumber(items[k].ILevel) == levels[k], "stored level is the tree's level");
+  for (const int level : levels) FuzzCheck(level < tree_math::kMaxNestingDepth, "no tree past the depth limit");
 }

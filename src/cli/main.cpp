@@ -2,12 +2,15 @@
 // editor, for scripts and build pipelines.
 
 #include <cstdio>
+#include <exception>
 #include <iostream>
+#include <new>
 
 #include "cli/cli_commands.h"
+#include "model/vocabulary.h"
 
 int Fail(const std::string& message) {
-  std::cerr << "lumeroll-cli: " << message << "\n";
+  std::cerr << "lumeroll-cli: " << EscapeControlCharacters(message) << "\n";
   return kExitFailed;
 }
 
@@ -45,10 +48,18 @@ int main(int argc, char** argv) {
   for (const TCliCommand& c : table) {
     if (c.name == args[0]) {
       args.erase(args.begin());
-      return c.run(args);
+      // Whatever goes wrong ends with a message and exit 1, never with an
+      // abort: scripts read the exit code and a person reads the message.
+      try {
+        return c.run(args);
+      } catch (const std::bad_alloc&) {
+        return Fail("out of memory");
+      } catch (const std::exception& e) {
+        return Fail(e.what());
+      }
     }
   }
-  std::cerr << "lumeroll-cli: unknown command '" << args[0] << "'\n";
+  std::cerr << "lumeroll-cli: unknown command '" << EscapeControlCharacters(args[0]) << "'\n";
   PrintUsage(std::cerr, table);
   return kExitUsage;
 }

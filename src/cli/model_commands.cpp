@@ -2,7 +2,9 @@
 // the item tree of either kind of file, export and import convert between
 // them.
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,26 +20,32 @@
 
 namespace {
 
-// The items and tree of a file that may be either kind, told apart by the
-// line after its "<Product_Name>" tag; anything that does not name the
-// structure format is read (and refused) as a project.
+// The items and tree of a file that may be either kind. A file that names the
+// structure format after its "<Product_Name>" tag, or carries a tag only
+// structure files have, is read (and refused) as a structure file; anything
+// else as a project.
 struct TOutlineSource {
   TItemArray items;
   std::vector<int> parents;
 };
 
-bool NamesStructureFormat(std::string_view bytes) {
+bool LooksLikeStructureFile(std::string_view bytes) {
   TLineReader in(bytes);
-  while (!in.AtEnd())
-    if (in.ReadLine() == "<Product_Name>") return !in.AtEnd() && in.ReadLine() == kStructureFormatName;
-  return false;
+  bool structureTag = false;
+  while (!in.AtEnd()) {
+    const std::string_view line = in.ReadLine();
+    if (line == "<Product_Name>" && !in.AtEnd() && in.ReadLine() == kStructureFormatName) return true;
+    if (line == "<Generator_Name>" || line == "<Structure_Description>") structureTag = true;
+    if (line == "<Applet_Parameters>" || line == "<Item_Parameters>") return false;
+  }
+  return structureTag;
 }
 
 TResult ReadEitherFile(const std::string& path, TOutlineSource& out) {
   std::string bytes;
   if (TResult r = ReadFileBytes(path, bytes); !r) return r;
   TTerminalProgress progress;
-  if (NamesStructureFormat(bytes)) {
+  if (LooksLikeStructureFile(bytes)) {
     TLoadedStructure structure;
     if (TResult r = ReadStructureText(bytes, structure, progress); !r) return r;
     out = {std::move(structure.items), std::move(structure.parents)};
@@ -59,19 +67,31 @@ int RunOutline(const std::vector<std::string>& args) {
   TOutlineSource source;
   if (TResult r = ReadEitherFile(args[0], source); !r) return Fail(r.message);
   // The root node stands for the box; a child of the root is one step in.
-  std::string text = std::string(kProductName) + "\n";
+  // Written line by line: memory stays that of the loaded file.
+  std::fputs(kProductName, stdout);
+  std::fputc('\n', stdout);
   const std::vector<int> levels = tree_math::LevelsFromParents(source.parents);
+  const std::string indent(2 * (tree_math::kMaxNestingDepth + 1), ' ');
   for (size_t k = 0; k < source.items.size(); ++k) {
-    text.append(2 * (levels[k] + 1), ' ');
-    text += source.items[k].ICaption;
-    text += '\n';
+    std::fwrite(indent.data(), 1, std::min(indent.size(), static_cast<size_t>(2 * (levels[k] + 1))), stdout);
+    const std::string& caption = source.items[k].ICaption;
+    std::fwrite(caption.data(), 1, caption.size(), stdout);
+    std::fputc('\n', stdout);
   }
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : Fail("Cannot write the outline to standard output");
+  return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0
+                                                          : Fail("Cannot write the outline to standard output");
+}
+
+// Writing the output over the input would replace the file being converted
+// with the other kind of file.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
 }
 
 int RunExport(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("export", "PROJECT.jslr OUT.gms");
+  if (SameFile(args[0], args[1])) return Fail(args[1] + ": is the project being exported; not replaced");
   TTerminalProgress progress;
   TkvdAppletAgent agent;
   agent.SetProgress(&progress);
@@ -83,6 +103,7 @@ int RunExport(const std::vector<std::string>& args) {
 
 int RunImport(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("import", "IN.gms OUT.jslr");
+  if (SameFile(args[0], args[1])) return Fail(args[1] + ": is the structure file being imported; not replaced");
   TTerminalProgress progress;
   TkvdAppletAgent agent;
   agent.SetProgress(&progress);

@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -44,9 +46,19 @@ std::string FindResourceFolder() {
 // installed.
 class TScratchFolder {
  public:
+  // A missing or unusable TMPDIR leaves Path() empty and Error() saying why.
   TScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
+    std::error_code error;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+    if (error) {
+      error_ = "cannot create a temporary folder: " + error.message() + " (TMPDIR)";
+      return;
+    }
+    std::string pattern = (temp / "lumeroll-cli-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr)
+      path_ = pattern + "/";
+    else
+      error_ = "cannot create a temporary folder in " + temp.string() + ": " + std::strerror(errno);
   }
   ~TScratchFolder() {
     if (path_.empty()) return;
@@ -56,9 +68,11 @@ class TScratchFolder {
   TScratchFolder(const TScratchFolder&) = delete;
   TScratchFolder& operator=(const TScratchFolder&) = delete;
   const std::string& Path() const { return path_; }
+  const std::string& Error() const { return error_; }
 
  private:
   std::string path_;
+  std::string error_;
 };
 
 TResult LoadProject(TkvdAppletAgent& agent, const std::string& path, std::vector<int>& levels) {
@@ -86,9 +100,17 @@ int PrintGenerated(const std::vector<std::string>& args, bool page) {
   return std::cout ? 0 : Fail("cannot write to standard output");
 }
 
-int Publish(const std::vector<std::string>& args) {
+int Publish(const std::vector<std::string>& given) {
+  std::vector<std::string> args;
+  bool force = false;
+  for (const std::string& a : given) {
+    if (a == "--force")
+      force = true;
+    else
+      args.push_back(a);
+  }
   if (args.empty() || args.size() > 2) {
-    std::cerr << "Usage: lumeroll-cli publish PROJECT.jslr [FOLDER]\n";
+    std::cerr << "Usage: lumeroll-cli publish [--force] PROJECT.jslr [FOLDER]\n";
     return kExitUsage;
   }
   const std::string& projectPath = args[0];
@@ -101,16 +123,21 @@ int Publish(const std::vector<std::string>& args) {
   std::vector<int> levels;
   if (TResult r = LoadProject(agent, projectPath, levels); !r) return Fail(r.message);
 
+  if (!force) {
+    const std::vector<std::string> others = ProjectsSharingTheScript(folder, NamePart(projectPath));
+    if (!others.empty()) return Fail(SharedScriptQuestion(others.front()) + " (use --force to publish anyway)");
+  }
+
   TScratchFolder scratch;
-  if (scratch.Path().empty()) return Fail("cannot create a temporary folder");
+  if (scratch.Path().empty()) return Fail(scratch.Error());
   AppFolders folders;
   folders.resource = FindResourceFolder();
   folders.working = scratch.Path();
 
   const TPublishResult result = SaveAndPublish(agent, folders, folder, NamePart(projectPath), levels);
-  if (!result.ok) return Fail(result.message);
   for (const TFailedCopy& failed : result.failedCopies)
-    std::cerr << "lumeroll-cli: " << failed.name << " was not copied: " << failed.message << "\n";
+    Fail(failed.name + " was not copied: " + failed.message);
+  if (!result.ok) return Fail(result.message);
   if (!result.failedCopies.empty()) return kExitFailed;
   const std::string base = PublishBaseName(NamePart(projectPath));
   std::cout << "Published " << folder << base << ".html\n";
@@ -124,6 +151,8 @@ void RegisterOutputCommands(TCliCommandTable& table) {
                    [](const std::vector<std::string>& args) { return PrintGenerated(args, false); }});
   table.push_back({"page", "PROJECT.jslr", "print the generated page",
                    [](const std::vector<std::string>& args) { return PrintGenerated(args, true); }});
-  table.push_back({"publish", "PROJECT.jslr [FOLDER]",
-                   "write page, scripts, project and report into FOLDER (default: the project's folder)", Publish});
+  table.push_back({"publish", "[--force] PROJECT.jslr [FOLDER]",
+                   "write page, scripts, project and report into FOLDER (default: the project's folder); "
+                   "--force: also when another project's page there uses the same script",
+                   Publish});
 }

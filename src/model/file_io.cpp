@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -29,27 +30,85 @@ std::string TempNameBeside(const std::string& path) {
   return folder + "." + NamePart(path) + ".tmp" + std::to_string(rng() % 1000000000ull);
 }
 
-std::string LinkTarget(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return path;
-  std::string target(resolved);
-  std::free(resolved);
-  return target;
+constexpr int kMaxLinkSteps = 40;  // as the kernel's own limit on a chain of links
+
+// Where a write to `path` lands. A symbolic link stays a link and the file it
+// points to is replaced, but only a link of the user's own (or root's) is
+// followed: in a shared folder another user's link could otherwise aim the
+// write at any file the user may write. A dangling link or a loop is refused
+// rather than replaced by a plain file.
+TResult ResolveWriteTarget(const std::string& path, std::string& target) {
+  std::string current = path;
+  for (int step = 0; step <= kMaxLinkSteps; ++step) {
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0) {
+      if (errno == ENOENT && step > 0)
+        return TResult::Fail("Cannot write \"" + path + "\": the symbolic link leads to no file");
+      target = current;  // a new file, or an error the write itself reports
+      return TResult::Ok();
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      target = current;
+      return TResult::Ok();
+    }
+    if (st.st_uid != ::geteuid() && st.st_uid != 0)
+      return TResult::Fail("Cannot write \"" + path + "\": the symbolic link \"" + current +
+                           "\" belongs to another user");
+    std::string next(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(current.c_str(), next.data(), next.size());
+    if (n < 0) return TResult::Fail(SystemError("Cannot write", path, errno));
+    next.resize(static_cast<size_t>(n));
+    current = !next.empty() && next[0] == '/' ? next : FolderPart(current) + next;
+  }
+  return TResult::Fail(SystemError("Cannot write", path, ELOOP));
+}
+
+// A file-size limit (ulimit -f) must make a write fail with the system's
+// message, not end the program with a half-written temporary file beside the
+// target.
+void IgnoreFileSizeSignal() {
+  static const bool ignored = [] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    return true;
+  }();
+  (void)ignored;
+}
+
+// After the rename the new name lives in the folder's own data; syncing the
+// folder makes it survive a power cut too.
+void SyncFolderOf(const std::string& path) {
+  const std::string folder = FolderPart(path);
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 }  // namespace
 
 TResult ReadFileBytes(const std::string& path, std::string& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking open: a FIFO must be refused, not waited on for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return TResult::Fail(SystemError("Cannot open", path, errno));
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
+    const int err = errno;
     ::close(fd);
-    return TResult::Fail(SystemError("Cannot open", path, EISDIR));
+    return TResult::Fail(SystemError("Cannot open", path, err));
   }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (S_ISDIR(st.st_mode)) return TResult::Fail(SystemError("Cannot open", path, EISDIR));
+    return TResult::Fail("Cannot open \"" + path + "\": not a regular file");
+  }
+  const std::string tooLarge = "Cannot open \"" + path + "\": the file is larger than 256 MB";
+  if (st.st_size > kMaxReadBytes) {
+    ::close(fd);
+    return TResult::Fail(tooLarge);
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::string data;
+  data.reserve(static_cast<size_t>(st.st_size));
   char buf[1 << 16];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -60,6 +119,11 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
       return TResult::Fail(SystemError("Cannot read", path, err));
     }
     if (n == 0) break;
+    // The file may grow while it is read.
+    if (static_cast<long long>(data.size()) + n > kMaxReadBytes) {
+      ::close(fd);
+      return TResult::Fail(tooLarge);
+    }
     data.append(buf, static_cast<size_t>(n));
   }
   ::close(fd);
@@ -67,46 +131,88 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
   return TResult::Ok();
 }
 
-TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  if (FolderExists(path)) return TResult::Fail(SystemError("Cannot write", path, EISDIR));
-  // A symbolic link stays a link: the file it points to is the one replaced.
-  const std::string target = LinkTarget(path);
+TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : path_(path) {
+  IgnoreFileSizeSignal();
+  if (FolderExists(path)) {
+    Fail(EISDIR);
+    return;
+  }
+  if (state_ = ResolveWriteTarget(path, target_); !state_) return;
+  // The temporary file gets the permissions the file will have from its
+  // first byte on: an existing file's, or the umask's for a new one. A file
+  // the user may not write is not replaced behind its back.
+  mode_t mode = 0666;
+  struct stat st {};
+  const bool exists = ::stat(target_.c_str(), &st) == 0;
+  if (exists) {
+    if (::access(target_.c_str(), W_OK) != 0) {
+      Fail(errno);
+      return;
+    }
+    mode = st.st_mode & 07777;
+  }
   // A left-over temporary file of the same name (a crash mid-write) only
   // means another name is drawn.
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
-    temp = TempNameBeside(target);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
+  for (int attempt = 0; attempt < 8 && fd_ < 0; ++attempt) {
+    temp_ = TempNameBeside(target_);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+    if (fd_ < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return TResult::Fail(SystemError("Cannot write", path, errno));
+  if (fd_ < 0) {
+    const int err = errno;
+    temp_.clear();
+    Fail(err);
+    return;
+  }
+  // The umask may have taken bits the old file had; give them back before
+  // anything is written.
+  if (exists && ::fchmod(fd_, mode) != 0) Fail(errno);
+}
+
+TAtomicFileWriter::~TAtomicFileWriter() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+}
+
+void TAtomicFileWriter::Fail(int err) {
+  if (state_) state_ = TResult::Fail(SystemError("Cannot write", path_, err));
+}
+
+bool TAtomicFileWriter::Write(std::string_view bytes) {
+  if (!state_) return false;
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      ::unlink(temp.c_str());
-      return TResult::Fail(SystemError("Cannot write", path, err));
+      Fail(errno);
+      return false;
     }
     done += static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return TResult::Fail(SystemError("Cannot write", path, err));
+  return true;
+}
+
+TResult TAtomicFileWriter::Commit() {
+  if (!state_) return state_;
+  if (::fsync(fd_) != 0) Fail(errno);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) Fail(errno);
+  if (!state_) return state_;
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    Fail(errno);
+    return state_;
   }
-  // Keep the permissions an existing file had; a new one gets the umask's.
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) ::chmod(temp.c_str(), st.st_mode & 07777);
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return TResult::Fail(SystemError("Cannot write", path, err));
-  }
-  return TResult::Ok();
+  temp_.clear();
+  SyncFolderOf(target_);
+  return state_;
+}
+
+TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
+  TAtomicFileWriter writer(path);
+  writer.Write(bytes);
+  return writer.Commit();
 }
 
 TResult CopyFileReplacing(const std::string& from, const std::string& to) {

@@ -65,6 +65,7 @@ TResult ReadProjectText(std::string_view bytes, TLoadedProject& out, Progress& p
     line = in.ReadLine();
   }
   ProgressScope scope(progress, "Loading Data ... ...", 100);
+  const int firstItemLine = in.LinesRead() + 1;
   for (;;) {
     if (in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
     line = in.ReadLine();
@@ -76,6 +77,7 @@ TResult ReadProjectText(std::string_view bytes, TLoadedProject& out, Progress& p
 
   std::vector<int> levels;
   if (TResult r = tree_math::ParentsFromLevels(loaded.items, loaded.parents, levels); !r) return r;
+  if (TResult r = tree_math::CheckNestingDepth(levels, firstItemLine); !r) return r;
   tree_math::StoreClampedLevels(loaded.items, levels);
   out = std::move(loaded);
   return TResult::Ok();

@@ -46,6 +46,7 @@ TResult ReadStructureText(std::string_view bytes, TLoadedStructure& out, Progres
   if (!in.SkipTo("<Structure_Description>")) return TResult::Fail(kIncompleteStructureMessage);
 
   ProgressScope scope(progress, "Loading Data ... ...", 100);
+  const int firstItemLine = in.LinesRead() + 1;
   for (;;) {
     if (in.AtEnd()) return TResult::Fail(kIncompleteStructureMessage);
     const std::string_view line = in.ReadLine();
@@ -61,6 +62,7 @@ TResult ReadStructureText(std::string_view bytes, TLoadedStructure& out, Progres
   }
   std::vector<int> levels;
   if (TResult r = tree_math::ParentsFromLevels(loaded.items, loaded.parents, levels); !r) return r;
+  if (TResult r = tree_math::CheckNestingDepth(levels, firstItemLine); !r) return r;
   tree_math::StoreClampedLevels(loaded.items, levels);
   out = std::move(loaded);
   return TResult::Ok();

@@ -17,6 +17,7 @@ std::string_view TLineReader::ReadLine() {
     ++i;  // a lone LF
   }
   pos_ = i;
+  ++linesRead_;
   return line;
 }
 

@@ -14,11 +14,14 @@ class TLineReader {
   std::string_view ReadLine();
   // Reads lines until one equals `tag` exactly; false at the end of the file.
   bool SkipTo(std::string_view tag);
+  // How many lines have been read; the next line's number is this + 1.
+  int LinesRead() const { return linesRead_; }
 
  private:
   std::string_view bytes_;
   size_t pos_ = 0;
   size_t end_ = 0;
+  int linesRead_ = 0;
 };
 
 // Appends text and CR LF.

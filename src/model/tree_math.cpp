@@ -64,6 +64,14 @@ TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, st
   return TResult::Ok();
 }
 
+TResult CheckNestingDepth(const std::vector<int>& levels, int firstLine) {
+  for (size_t k = 0; k < levels.size(); ++k)
+    if (levels[k] >= kMaxNestingDepth)
+      return TResult::Fail("Items are nested deeper than " + std::to_string(kMaxNestingDepth) + " levels (line " +
+                           std::to_string(firstLine + static_cast<long long>(k)) + "), open failed!");
+  return TResult::Ok();
+}
+
 void StoreClampedLevels(TItemArray& items, const std::vector<int>& levels) {
   const size_t n = std::min(items.size(), levels.size());
   for (size_t k = 0; k < n; ++k)

@@ -36,6 +36,16 @@ bool MoveBlockDown(std::vector<T>& entries, std::vector<int>& levels, int k);
 // level fails with the conversion error.
 TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, std::vector<int>& levels);
 
+// Deeper trees are refused by the readers: the editor's tree and every
+// consumer of the published box would pay for such depth, and no real menu
+// comes near it.
+inline constexpr int kMaxNestingDepth = 1000;
+
+// Refuses a tree nested deeper than kMaxNestingDepth levels (a child of the
+// root is one level deep), naming the file line of the first entry too deep;
+// entry k stands on line firstLine + k.
+TResult CheckNestingDepth(const std::vector<int>& levels, int firstLine);
+
 // After a rebuild: an entry whose level was clamped gets the level its node
 // shows, so ILevel and the tree agree right after a load.
 void StoreClampedLevels(TItemArray& items, const std::vector<int>& levels);

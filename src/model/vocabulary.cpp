@@ -95,6 +95,28 @@ std::string PixelValue(std::string_view number) { return std::string(number) + "
 std::string TrimBlanks(std::string_view text) { return Trim(text, IsBlank); }
 std::string TrimBlanksAndControls(std::string_view text) { return Trim(text, IsBlankOrControl); }
 
+bool HasControlCharacter(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+  return false;
+}
+
+std::string EscapeControlCharacters(std::string_view text) {
+  if (!HasControlCharacter(text)) return std::string(text);
+  std::string out;
+  for (const char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", u);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string LinkAttributes(std::string_view link, std::string_view target) {
   // Delphi-style Trim: blanks and control characters at both ends.
   const std::string l = TrimBlanksAndControls(link);

@@ -41,6 +41,13 @@ std::string LinkAttributes(std::string_view link, std::string_view target);
 std::string TrimBlanks(std::string_view text);
 std::string TrimBlanksAndControls(std::string_view text);
 
+// Messages quote file content and paths; shown as they are, an escape
+// sequence would drive the terminal and a line break would forge a second
+// line. Every control character (below 0x20, and 0x7F) becomes "\xHH";
+// a backslash stays as it is.
+std::string EscapeControlCharacters(std::string_view text);
+bool HasControlCharacter(std::string_view text);
+
 // Colour values are 0x00BBGGRR (red in the low byte); colour texts are six
 // hexadecimal digits red, green, blue.
 std::string ColorToHexText(uint32_t colour);

@@ -10,10 +10,13 @@
 struct AppFolders {
   std::string resource;
   std::string working;
+  // Below the working folder. A running editor takes a folder of its own in
+  // here, so that two editors never show or delete each other's preview.
+  std::string preview = "preview/";
 
   std::string ResourceFolder() const { return resource; }
   std::string WorkingFolder() const { return working; }
-  std::string PreviewFolder() const { return working + "preview/"; }
+  std::string PreviewFolder() const { return working + preview; }
   std::string TemplatesFolder() const { return working + "templates/"; }
 
   // Adds the trailing separator where it is missing.

@@ -1,5 +1,7 @@
 #include "output/generator.h"
 
+#include <algorithm>
+
 #include "model/applet_agent.h"
 #include "model/text_lines.h"
 #include "model/vocabulary.h"
@@ -182,6 +184,7 @@ std::string ItemLine(const TAppletData& a, const TItemData& item) {
   return line;
 }
 
+<<<<<<< HEAD
 TConversion BoxLine(const TAppletData& a) {
   // The numbers go into the line bare, so anything but a whole number would
   // run as script in the user's page. Checked in the line's order; the first
@@ -208,6 +211,15 @@ TConversion BoxLine(const TAppletData& a) {
     line += i == 4 || i == 9 ? Quoted(parts[i].text) : parts[i].text;
   }
   return {true, AsciiScript(line + ");")};
+=======
+void AppendItemLines(const TAppletData& a, const TItemArray& items, size_t first, size_t count, std::string& out) {
+  const TItemTemplate itemTemplate(a);
+  const size_t end = std::min(items.size(), first + count);
+  for (size_t k = first; k < end; ++k) {
+    itemTemplate.Append(out, items[k]);
+    out += "\r\n";
+  }
+>>>>>>> i13
 }
 
 TGeneratedCode GenerateCode(const TAppletData& a, const TItemArray& items, const TStringArray& scriptFiles) {

@@ -21,6 +21,12 @@ struct TGeneratedCode {
 // scriptFiles: the runtime script's name, then the configuration script's.
 TGeneratedCode GenerateCode(const TAppletData& applet, const TItemArray& items, const TStringArray& scriptFiles);
 
+// The item lines of entries [first, first + count) exactly as GenerateCode
+// writes them (each ended with CR LF), appended to `out`: a long script can
+// then be written a piece at a time.
+void AppendItemLines(const TAppletData& applet, const TItemArray& items, size_t first, size_t count,
+                     std::string& out);
+
 // One item's call, without its line end.
 std::string ItemLine(const TAppletData& applet, const TItemData& item);
 

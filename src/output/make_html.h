@@ -8,12 +8,21 @@
 #include <vector>
 
 #include "model/applet_agent.h"
+#include "model/file_io.h"
 #include "model/result.h"
 #include "output/app_folders.h"
 
 // Working folder + this name receives the configuration script at every
 // generation.
 std::string ConfigScriptPath(const AppFolders& folders);
+
+// Generates the configuration script of the agent's project (levels already
+// refreshed) straight into every writer, a piece at a time, so the script is
+// never held whole; the page comes back in `page`. On a conversion error
+// nothing is written and the result carries the message. Each writer keeps
+// its own write failure; the caller commits them.
+TResult GenerateScriptInto(const TkvdAppletAgent& agent, const std::vector<TAtomicFileWriter*>& writers,
+                           std::string& page);
 
 // levels: the depth below the root - 1 of every tree node after the root, in
 // tree order. On a conversion error nothing is written (a half script would

@@ -1,13 +1,21 @@
 #include "output/preview.h"
 
 #include "model/file_io.h"
+#include "output/make_html.h"
 
 namespace {
 
-void EnsurePreviewFolder(const AppFolders& folders) {
-  std::string folder = folders.PreviewFolder();
+std::string WithoutSeparator(std::string folder) {
   if (!folder.empty() && folder.back() == '/') folder.pop_back();
-  CreateFolder(folder);
+  return folder;
+}
+
+// The preview folder and, for an editor's own one, the shared folder above.
+void EnsurePreviewFolder(const AppFolders& folders) {
+  const std::string own = WithoutSeparator(folders.PreviewFolder());
+  const std::string shared = WithoutSeparator(FolderPart(own));
+  if (shared.size() > folders.WorkingFolder().size()) CreateFolder(shared);
+  CreateFolder(own);
 }
 
 }  // namespace
@@ -28,7 +36,20 @@ std::string ScriptSourcePath(const TkvdAppletAgent& agent, const AppFolders& fol
 TResult CopyScriptsToPreview(TkvdAppletAgent& agent, const AppFolders& folders) {
   TResult first;
   for (int i = 0; i < static_cast<int>(agent.ScriptFiles.size()); ++i) {
-    TResult r = CopyToPreview(agent, folders, ScriptSourcePath(agent, folders, i));
+    const std::string& name = agent.ScriptFiles[i];
+    TResult r;
+    if (name == kConfigScriptName) {
+      // Generated here rather than copied from the working folder, which
+      // another running editor may have rewritten since.
+      EnsurePreviewFolder(folders);
+      TAtomicFileWriter writer(folders.PreviewFolder() + name);
+      std::string page;
+      r = GenerateScriptInto(agent, {&writer}, page);
+      if (r) r = writer.Commit();
+      agent.PreviewFiles.push_back(name);
+    } else {
+      r = CopyToPreview(agent, folders, ScriptSourcePath(agent, folders, i));
+    }
     if (!r && first) first = r;
   }
   return first;
@@ -49,9 +70,10 @@ void ClearPreview(TkvdAppletAgent& agent, const AppFolders& folders) {
     if (FileExists(path)) DeleteFileIfExists(path);
   }
   agent.PreviewFiles.clear();
-  std::string folder = folders.PreviewFolder();
-  if (!folder.empty() && folder.back() == '/') folder.pop_back();
-  RemoveEmptyFolder(folder);
+  const std::string own = WithoutSeparator(folders.PreviewFolder());
+  RemoveEmptyFolder(own);
+  const std::string shared = WithoutSeparator(FolderPart(own));
+  if (shared.size() > folders.WorkingFolder().size()) RemoveEmptyFolder(shared);
 }
 
 void ShowResourceProgress(TkvdAppletAgent& agent) {

@@ -1,6 +1,8 @@
 #include "output/publish.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 #include "model/file_io.h"
 #include "model/text_lines.h"
@@ -72,6 +74,33 @@ TResult MakePublishReportInPreview(TkvdAppletAgent& agent, const AppFolders& fol
   return WriteToPreview(agent, folders, kPublishReportName, PublishReportText(agent.ScriptFiles), path);
 }
 
+std::vector<std::string> ProjectsSharingTheScript(const std::string& folder, const std::string& fileName) {
+  namespace fs = std::filesystem;
+  const std::string base = PublishBaseName(fileName);
+  std::vector<std::string> out;
+  std::error_code error;
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() <= 5 || !SameIgnoringCase(name, name.size() - 5, ".jslr")) continue;
+    const std::string other = PublishBaseName(name);
+    if (other == base || other.empty()) continue;
+    const std::string page = folder + other + ".html";
+    std::string bytes;
+    if (!FileExists(page) || !ReadFileBytes(page, bytes)) continue;
+    // A page of this program names the shared script in its snippet.
+    if (bytes.find(std::string("src=\"") + kConfigScriptName + "\"") == std::string::npos) continue;
+    out.push_back(name);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::string SharedScriptQuestion(const std::string& otherProject) {
+  return "The folder already holds the published box of \"" + otherProject + "\". Both use " + kConfigScriptName +
+         ", so " + PublishBaseName(otherProject) + ".html will show this project's items. Save anyway?";
+}
+
 TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders, const std::string& folder,
                               const std::string& fileName, const std::vector<int>& levels) {
   TPublishResult out;
@@ -81,11 +110,30 @@ TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders,
     return out;
   };
   const std::string base = PublishBaseName(fileName);
-  if (TResult r = MakeHtmlCodes(agent, folders, levels, folder + base + ".html"); !r) return stop(r);
-  for (int i = 0; i < static_cast<int>(agent.ScriptFiles.size()); ++i) {
-    const std::string& name = agent.ScriptFiles[i];
-    if (TResult r = CopyFileReplacing(ScriptSourcePath(agent, folders, i), folder + name); !r)
-      out.failedCopies.push_back({name, r.message});
+  {
+    ProgressScope scope(agent.progress(), "Making HTML Codes ... ...", 2);
+    agent.RefreshLevels(levels);
+    // The script is generated once into both places. The copy beside the
+    // project comes from memory, never from the working folder, which
+    // another running editor or command may rewrite at any moment.
+    TAtomicFileWriter working(ConfigScriptPath(folders));
+    TAtomicFileWriter published(folder + kConfigScriptName);
+    std::string page;
+    if (TResult r = GenerateScriptInto(agent, {&working, &published}, page); !r) return stop(r);
+    // The script copies are tried even after a failure here, so that every
+    // failure of a full disk is named, not only the first.
+    TResult first = working.Commit();
+    scope.Advance(1);
+    if (TResult r = WriteFileAtomically(folder + base + ".html", page); !r && first) first = r;
+    scope.Advance(1);
+    for (int i = 0; i < static_cast<int>(agent.ScriptFiles.size()); ++i) {
+      const std::string& name = agent.ScriptFiles[i];
+      const TResult r = name == kConfigScriptName
+                            ? published.Commit()
+                            : CopyFileReplacing(ScriptSourcePath(agent, folders, i), folder + name);
+      if (!r) out.failedCopies.push_back({name, r.message});
+    }
+    if (!first) return stop(first);
   }
   if (TResult r = agent.SaveProject(folder + base + ".jslr"); !r) return stop(r);
   if (TResult r = MakePublishReport(agent, folder, base + "_PublishReport.txt"); !r) return stop(r);

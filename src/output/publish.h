@@ -29,11 +29,24 @@ struct TPublishResult {
 std::string PublishBaseName(const std::string& fileName);
 
 // folder ends with a separator (or is empty for the current directory).
-// Writes B.html, both scripts, B.jslr and B_PublishReport.txt. A page,
-// project or report that cannot be written stops the publish there; failed
-// script copies do not, they are listed in the result.
+// Writes B.html, both scripts, B.jslr and B_PublishReport.txt. The
+// configuration script is generated once, into the working folder and
+// beside the project at the same time; the published one never comes from
+// the working folder. A page, project or report that cannot be written (or
+// the working folder's script) stops the publish, but only after both script
+// copies were tried; failed copies are listed in the result.
 TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders, const std::string& folder,
                               const std::string& fileName, const std::vector<int>& levels);
+
+// Every project publishes the same configuration script name, so two projects
+// published into one folder share one script and the first one's page shows
+// the second one's items. These are the other projects of `folder` whose
+// published page (X.html, a page of this program, beside X.jslr) a publish
+// of `fileName` would take over, as "X.jslr", sorted.
+std::vector<std::string> ProjectsSharingTheScript(const std::string& folder, const std::string& fileName);
+
+// The question asked before such a publish (and the command-line refusal).
+std::string SharedScriptQuestion(const std::string& otherProject);
 
 // The seventeen lines of the report, CR LF after each.
 std::string PublishReportText(const TStringArray& scriptFiles);

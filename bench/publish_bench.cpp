@@ -1,0 +1,133 @@
+// lumeroll-cli publish of a large project, as a user runs it, against the
+// plain cost of writing the same bytes durably: dd conv=fsync of the project
+// file once and of the configuration script twice (beside the project and in
+// the tool's working folder). Both are timed in every iteration of the same
+// run, so the ratio holds on a busy machine too. The child's peak resident
+// memory is compared with the largest file it writes.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/applet_agent.h"
+#include "model/file_io.h"
+
+namespace {
+
+class TScratch {
+ public:
+  TScratch() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    path = pattern + "/";
+  }
+  ~TScratch() { std::filesystem::remove_all(path); }
+  std::string path;
+};
+
+TItemArray MakeItems(int count) {
+  TItemArray items;
+  items.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    TItemData item = DefaultItemData();
+    item.ICaption = "News item number " + std::to_string(i);
+    item.ILink = "news/" + std::to_string(i) + ".html";
+    item.IContent = "Today's short story about thing " + std::to_string(i) +
+                    ".<br />More to follow, with a few more words to make it a real paragraph.<br />";
+    item.ILevel = std::to_string(i % 3);
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+struct TRun {
+  double seconds = 0;
+  long peakKiB = 0;
+  int status = -1;
+};
+
+TRun Run(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    // Quiet children: the benchmark's own table is the output.
+    std::freopen("/dev/null", "w", stdout);
+    std::freopen("/dev/null", "w", stderr);
+    ::execv(args[0], args.data());
+    ::_exit(127);
+  }
+  TRun run;
+  int status = 0;
+  rusage usage{};
+  ::wait4(child, &status, 0, &usage);
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.peakKiB = usage.ru_maxrss;
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+TRun Dd(const std::string& from, const std::string& to) {
+  return Run({"/bin/dd", "if=" + from, "of=" + to, "bs=1M", "conv=fsync", "status=none"});
+}
+
+void BM_CliPublishAgainstDd(benchmark::State& state) {
+  TScratch folder;
+  const std::string project = folder.path + "news.jslr";
+  {
+    TkvdAppletAgent agent;
+    agent.ReplaceProject(DefaultAppletData(), MakeItems(static_cast<int>(state.range(0))), "1.0");
+    if (!agent.SaveProject(project)) std::abort();
+  }
+  const std::string site = folder.path + "site/";
+  std::filesystem::create_directory(site);
+  const std::string script = site + kConfigScriptName;
+  // One publish first, for the script the baseline writes.
+  if (Run({LUMEROLL_CLI, "publish", project, site}).status != 0) {
+    state.SkipWithError("publish failed");
+    return;
+  }
+  const double projectBytes = static_cast<double>(std::filesystem::file_size(project));
+  const double scriptBytes = static_cast<double>(std::filesystem::file_size(script));
+  const std::string copy = folder.path + "copy";
+
+  double publishSeconds = 0, ddSeconds = 0;
+  long peakKiB = 0;
+  for (auto _ : state) {
+    const TRun publish = Run({LUMEROLL_CLI, "publish", project, site});
+    if (publish.status != 0) {
+      state.SkipWithError("publish failed");
+      return;
+    }
+    double dd = Dd(project, copy + "1").seconds;
+    dd += Dd(script, copy + "2").seconds;
+    dd += Dd(script, copy + "3").seconds;
+    for (const char* n : {"1", "2", "3"}) std::filesystem::remove(copy + n);
+    publishSeconds += publish.seconds;
+    ddSeconds += dd;
+    peakKiB = std::max(peakKiB, publish.peakKiB);
+    state.SetIterationTime(publish.seconds);
+  }
+  const double largest = std::max(projectBytes, scriptBytes);
+  state.counters["project_MB"] = projectBytes / 1e6;
+  state.counters["script_MB"] = scriptBytes / 1e6;
+  state.counters["dd_ms"] = 1000 * ddSeconds / static_cast<double>(state.iterations());
+  state.counters["time_vs_dd"] = publishSeconds / ddSeconds;
+  state.counters["peak_MB"] = static_cast<double>(peakKiB) * 1024 / 1e6;
+  state.counters["peak_vs_largest_file"] = static_cast<double>(peakKiB) * 1024 / largest;
+}
+
+}  // namespace
+
+BENCHMARK(BM_CliPublishAgainstDd)->Arg(10000)->Arg(100000)->UseManualTime()->Iterations(5)->Unit(
+    benchmark::kMillisecond);
+BENCHMARK_MAIN();

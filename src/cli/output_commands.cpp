@@ -1,18 +1,14 @@
 // script, page and publish: the generator and save-and-publish from the
 // command line.
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 
 #include "cli/cli_commands.h"
 #include "cli/terminal_progress.h"
 #include "model/applet_agent.h"
 #include "model/file_io.h"
+#include "model/system_folders.h"
 #include "model/tree_math.h"
 #include "output/app_folders.h"
 #include "output/generator.h"
@@ -20,14 +16,6 @@
 #include "output/publish.h"
 
 namespace {
-
-// The executable's folder, with its separator.
-std::string ExecutableFolder() {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return "./";
-  return FolderPart(std::string(buffer, static_cast<size_t>(n)));
-}
 
 // The executable's own folder in the build tree and a portable copy, the
 // shared data folder when installed.
@@ -44,15 +32,8 @@ std::string FindResourceFolder() {
 // installed.
 class TScratchFolder {
  public:
-  TScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
-  }
-  ~TScratchFolder() {
-    if (path_.empty()) return;
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  TScratchFolder() : path_(CreateTemporaryFolder("lumeroll-cli-")) {}
+  ~TScratchFolder() { RemoveFolderTree(path_); }
   TScratchFolder(const TScratchFolder&) = delete;
   TScratchFolder& operator=(const TScratchFolder&) = delete;
   const std::string& Path() const { return path_; }

@@ -6,6 +6,16 @@
 #include <iostream>
 #include <new>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include "model/win_text.h"
+#endif
+
 #include "cli/cli_commands.h"
 #include "model/vocabulary.h"
 
@@ -28,6 +38,32 @@ void PrintUsage(std::ostream& out, const TCliCommandTable& table) {
   out << "\nOptions:\n  --help                                   show this help\n";
 }
 
+// The arguments in UTF-8. Windows hands main() its arguments in the ANSI code
+// page, which cannot hold every name, so they are read again in UTF-16.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+  int count = 0;
+  if (LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i) args.push_back(Utf8FromWide(wide[i]));
+    ::LocalFree(wide);
+    return args;
+  }
+#endif
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+// Generated files go to stdout byte for byte, as on every other system: text
+// mode would turn each CR LF into CR CR LF. Messages are UTF-8, so the
+// console is told so.
+void PrepareStandardStreams() {
+#ifdef _WIN32
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  ::_setmode(::_fileno(stderr), _O_BINARY);
+  ::SetConsoleOutputCP(CP_UTF8);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,7 +72,8 @@ int main(int argc, char** argv) {
   RegisterOutputCommands(table);
   RegisterFeedCommands(table);
 
-  std::vector<std::string> args(argv + 1, argv + argc);
+  PrepareStandardStreams();
+  std::vector<std::string> args = Arguments(argc, argv);
   if (args.empty()) {
     PrintUsage(std::cerr, table);
     return kExitUsage;

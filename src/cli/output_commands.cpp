@@ -1,20 +1,16 @@
 // script, page and publish: the generator and save-and-publish from the
 // command line.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 
 #include "cli/cli_commands.h"
 #include "cli/terminal_progress.h"
 #include "model/applet_agent.h"
 #include "model/file_io.h"
+#include "model/system_folders.h"
 #include "model/tree_math.h"
 #include "output/app_folders.h"
 #include "output/generator.h"
@@ -22,14 +18,6 @@
 #include "output/publish.h"
 
 namespace {
-
-// The executable's folder, with its separator.
-std::string ExecutableFolder() {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return "./";
-  return FolderPart(std::string(buffer, static_cast<size_t>(n)));
-}
 
 // The executable's own folder in the build tree and a portable copy, the
 // shared data folder when installed.
@@ -47,24 +35,10 @@ std::string FindResourceFolder() {
 class TScratchFolder {
  public:
   // A missing or unusable TMPDIR leaves Path() empty and Error() saying why.
-  TScratchFolder() {
-    std::error_code error;
-    const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    if (error) {
-      error_ = "cannot create a temporary folder: " + error.message() + " (TMPDIR)";
-      return;
-    }
-    std::string pattern = (temp / "lumeroll-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr)
-      path_ = pattern + "/";
-    else
-      error_ = "cannot create a temporary folder in " + temp.string() + ": " + std::strerror(errno);
+  TScratchFolder() : path_(CreateTemporaryFolder("lumeroll-cli-")) {
+    if (path_.empty()) error_ = std::string("cannot create a temporary folder (TMPDIR): ") + std::strerror(errno);
   }
-  ~TScratchFolder() {
-    if (path_.empty()) return;
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  ~TScratchFolder() { RemoveFolderTree(path_); }
   TScratchFolder(const TScratchFolder&) = delete;
   TScratchFolder& operator=(const TScratchFolder&) = delete;
   const std::string& Path() const { return path_; }

@@ -2,7 +2,14 @@
 // Progress of lumeroll-cli: a bar on stderr when stderr is a terminal, and
 // nothing at all when it is a file or a pipe, so scripts see only messages.
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#else
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <iostream>
@@ -12,7 +19,7 @@
 
 class TTerminalProgress final : public Progress {
  public:
-  TTerminalProgress() : enabled_(::isatty(STDERR_FILENO) == 1) {}
+  TTerminalProgress() : enabled_(StderrIsTerminal()) {}
   void Begin(const std::string& hint, int maximum) override {
     hint_ = hint;
     maximum_ = maximum > 0 ? maximum : 1;
@@ -29,6 +36,19 @@ class TTerminalProgress final : public Progress {
   }
 
  private:
+  static bool StderrIsTerminal() {
+#ifdef _WIN32
+    // The bar is drawn with escape sequences, which a Windows console reads
+    // only once asked to.
+    if (!::_isatty(::_fileno(stderr))) return false;
+    const HANDLE console = ::GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    return ::GetConsoleMode(console, &mode) &&
+           ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+#else
+    return ::isatty(STDERR_FILENO) == 1;
+#endif
+  }
   // Redraws only when the percentage changes: a large project advances the
   // bar hundreds of thousands of times.
   void Draw() {

@@ -1,5 +1,8 @@
 #include "file_io.h"
 
+// The POSIX implementation; Windows has its own in file_io_win.cpp.
+#ifndef _WIN32
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -247,3 +250,5 @@ std::string FolderPart(const std::string& path) {
 }
 
 std::string NamePart(const std::string& path) { return path.substr(FolderPart(path).size()); }
+
+#endif  // _WIN32

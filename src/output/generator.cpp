@@ -184,7 +184,6 @@ std::string ItemLine(const TAppletData& a, const TItemData& item) {
   return line;
 }
 
-<<<<<<< HEAD
 TConversion BoxLine(const TAppletData& a) {
   // The numbers go into the line bare, so anything but a whole number would
   // run as script in the user's page. Checked in the line's order; the first
@@ -211,7 +210,8 @@ TConversion BoxLine(const TAppletData& a) {
     line += i == 4 || i == 9 ? Quoted(parts[i].text) : parts[i].text;
   }
   return {true, AsciiScript(line + ");")};
-=======
+}
+
 void AppendItemLines(const TAppletData& a, const TItemArray& items, size_t first, size_t count, std::string& out) {
   const TItemTemplate itemTemplate(a);
   const size_t end = std::min(items.size(), first + count);
@@ -219,7 +219,6 @@ void AppendItemLines(const TAppletData& a, const TItemArray& items, size_t first
     itemTemplate.Append(out, items[k]);
     out += "\r\n";
   }
->>>>>>> i13
 }
 
 TGeneratedCode GenerateCode(const TAppletData& a, const TItemArray& items, const TStringArray& scriptFiles) {

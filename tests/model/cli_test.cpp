@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include "model_test_support.h"
-
 extern char** environ;
+#endif
+
+#include "model/file_io.h"
+#include "model_test_support.h"
 
 namespace {
 
@@ -14,6 +17,60 @@ struct TRun {
   std::string out, err;
 };
 
+#ifdef _WIN32
+// One argument quoted so that the program's CommandLineToArgvW reads it back
+// unchanged: backslashes count only before a quote.
+std::wstring QuotedArgument(const std::wstring& arg) {
+  std::wstring quoted = L"\"";
+  size_t backslashes = 0;
+  for (const wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, L'\\');
+  return quoted + L'"';
+}
+
+HANDLE InheritableOutput(const std::string& path) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  return ::CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Runs the built lumeroll-cli with the arguments (UTF-8, handed over in
+// UTF-16), stdout and stderr caught in files of the folder.
+TRun RunCli(const TTempFolder& folder, std::vector<std::string> args) {
+  args.insert(args.begin(), LUMEROLL_CLI);
+  std::wstring commandLine;
+  for (const std::string& a : args) commandLine += QuotedArgument(WidePath(a)) + L" ";
+  const std::string outPath = folder.File(".out"), errPath = folder.File(".err");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = InheritableOutput(outPath);
+  startup.hStdError = InheritableOutput(errPath);
+  PROCESS_INFORMATION process{};
+  TRun run;
+  if (::CreateProcessW(WidePath(LUMEROLL_CLI).c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    if (::GetExitCodeProcess(process.hProcess, &code)) run.status = static_cast<int>(code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+  ::CloseHandle(startup.hStdOutput);
+  ::CloseHandle(startup.hStdError);
+  run.out = ReadAll(outPath);
+  run.err = ReadAll(errPath);
+  return run;
+}
+#else
 // Runs the built lumeroll-cli with the arguments, stdout and stderr caught
 // in files of the folder.
 TRun RunCli(const TTempFolder& folder, std::vector<std::string> args) {
@@ -37,6 +94,7 @@ TRun RunCli(const TTempFolder& folder, std::vector<std::string> args) {
   run.err = ReadAll(errPath);
   return run;
 }
+#endif
 
 std::string Golden(const char* name) { return std::string(LUMEROLL_GOLDEN_DIR) + "/" + name; }
 
@@ -102,7 +160,7 @@ TEST(Cli, FailuresSayWhyAndWriteNothing) {
     std::string message;
   };
   const TCase cases[] = {
-      {{"outline", folder.File("missing.jslr")}, "No such file or directory"},
+      {{"outline", folder.File("missing.jslr")}, MissingFileText()},
       {{"outline", folder.File("dir.jslr")}, "Is a directory"},
       {{"outline", folder.File("wrong.jslr")}, "This file wasn't saved by JavaScript Lumeroll 1.0, open failed!"},
       {{"export", folder.File("wrong.jslr"), folder.File("old.gms")},
@@ -110,7 +168,7 @@ TEST(Cli, FailuresSayWhyAndWriteNothing) {
       {{"import", Golden("nested_project.jslr"), folder.File("new.jslr")},
        "This file wasn't saved by specified format, open failed!"},
       {{"import", Golden("nested_structure.gms"), folder.File("dir.jslr")}, "Is a directory"},
-      {{"export", Golden("nested_project.jslr"), folder.File("gone/x.gms")}, "No such file or directory"},
+      {{"export", Golden("nested_project.jslr"), folder.File("gone/x.gms")}, MissingFolderText()},
   };
   for (const TCase& c : cases) {
     const TRun run = RunCli(folder, c.args);
@@ -136,6 +194,34 @@ TEST(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(help.status, 0);
   for (const char* command : {"outline FILE", "export PROJECT.jslr OUT.gms", "import IN.gms OUT.jslr"})
     EXPECT_NE(help.out.find(command), std::string::npos) << command;
+}
+
+// Folder and file names outside ASCII pass from the command line to the
+// files written, on Windows too (where main() would see them in the ANSI
+// code page).
+TEST(Cli, PublishIntoAFolderWithLettersOutsideAscii) {
+  TTempFolder folder;
+  const std::string site = folder.File("Caf\xC3\xA9 News");
+  const std::string project = site + "/Nouvelles \xC3\xA9.jslr";
+  ASSERT_TRUE(CreateFolder(site));
+  WriteAll(project, GoldenFile("nested_project.jslr"));
+  const TRun run = RunCli(folder, {"publish", project});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find("Nouvelles \xC3\xA9.html"), std::string::npos) << run.out;
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(FileSystemPath(site)))
+    names.push_back(Utf8Path(e.path().filename()));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Nouvelles \xC3\xA9.html", "Nouvelles \xC3\xA9.jslr",
+                                              "Nouvelles \xC3\xA9_PublishReport.txt", "orvantalumeroll.js",
+                                              "orvantalumeroll_news1_cfg.js"}));
+  EXPECT_EQ(ReadAll(project), GoldenFile("nested_project.jslr"));
+  EXPECT_NE(ReadAll(site + "/Nouvelles \xC3\xA9.html").find("orvantalumeroll_news1_cfg.js"), std::string::npos);
+
+  const TRun exported = RunCli(folder, {"export", project, site + "/\xC3\xA9t\xC3\xA9.gms"});
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  EXPECT_EQ(ReadAll(site + "/\xC3\xA9t\xC3\xA9.gms"), GoldenFile("nested_structure.gms"));
 }
 
 }  // namespace

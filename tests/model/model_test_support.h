@@ -3,7 +3,6 @@
 // test, whole-file reads and writes, and the golden files' folder.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,15 +10,18 @@
 #include <string>
 
 #include "model/applet_data.h"
+#include "model/system_folders.h"
+#include "../system_error_texts.h"
 
 // A fresh folder under the system's temporary folder, removed with all it
 // holds when the object goes.
 class TTempFolder {
  public:
   TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder";
-    path_ = pattern;
+    std::string folder = CreateTemporaryFolder("lumeroll-test-");
+    if (folder.empty()) ADD_FAILURE() << "cannot create a temporary folder";
+    folder.pop_back();
+    path_ = FileSystemPath(folder);
   }
   ~TTempFolder() {
     std::error_code ignored;
@@ -28,7 +30,8 @@ class TTempFolder {
   TTempFolder(const TTempFolder&) = delete;
   TTempFolder& operator=(const TTempFolder&) = delete;
 
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // UTF-8, as the program's own paths are.
+  std::string File(const std::string& name) const { return Utf8Path(path_ / FileSystemPath(name)); }
   const std::filesystem::path& Path() const { return path_; }
 
  private:
@@ -36,12 +39,12 @@ class TTempFolder {
 };
 
 inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(FileSystemPath(path), std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 inline void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
+  std::ofstream out(FileSystemPath(path), std::ios::binary);
   out << bytes;
 }
 

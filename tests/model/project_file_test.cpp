@@ -272,9 +272,9 @@ TEST(ProjectFile, UnopenableFilesChangeNothing) {
     std::string reason;
   };
   std::filesystem::create_directory(folder.File("folder.jslr"));
-  const TCase cases[] = {{folder.File("missing.jslr"), "No such file or directory"},
+  const TCase cases[] = {{folder.File("missing.jslr"), MissingFileText()},
                          {folder.File("folder.jslr"), "Is a directory"},
-                         {folder.File("missing/inner.jslr"), "No such file or directory"}};
+                         {folder.File("missing/inner.jslr"), MissingFolderText()}};
   for (const TCase& c : cases) {
     TkvdAppletAgent agent;
     FillWithOtherProject(agent);

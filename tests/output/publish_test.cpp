@@ -7,6 +7,7 @@
 #include "output/make_html.h"
 #include "output/preview.h"
 #include "output/publish.h"
+#include "../system_error_texts.h"
 #include "temp_folder.h"
 #include "test_support.h"
 
@@ -93,7 +94,7 @@ TEST_F(OutputFolders, SaveAndPublishLeavesTheFiveFiles) {
     EXPECT_TRUE(r.failedCopies.empty());
   }
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(project.Path())) names.push_back(e.path().filename());
+  for (const auto& e : std::filesystem::directory_iterator(FileSystemPath(project.Path()))) names.push_back(Utf8Path(e.path().filename()));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"news.html", "news.jslr", "news_PublishReport.txt", "orvantalumeroll.js",
                                              "orvantalumeroll_news1_cfg.js"}));
@@ -120,7 +121,7 @@ TEST_F(OutputFolders, MissingRuntimeScriptIsReportedAndTheRestIsWritten) {
   EXPECT_TRUE(r.ok);
   ASSERT_EQ(r.failedCopies.size(), 1u);
   EXPECT_EQ(r.failedCopies[0].name, kRuntimeScriptName);
-  EXPECT_NE(r.failedCopies[0].message.find("No such file"), std::string::npos) << r.failedCopies[0].message;
+  EXPECT_NE(r.failedCopies[0].message.find(MissingFileText()), std::string::npos) << r.failedCopies[0].message;
   for (const char* name : {"news.html", "orvantalumeroll_news1_cfg.js", "news.jslr", "news_PublishReport.txt"})
     EXPECT_TRUE(FileExists(project.Path() + name)) << name;
 }
@@ -148,7 +149,7 @@ TEST_F(OutputFolders, PublishCommandReportGoesIntoThePreviewFolder) {
   EXPECT_EQ(path, folders.PreviewFolder() + "PublishReport.txt");
   EXPECT_EQ(ReadOrEmpty(path), Golden("publish_report.txt"));
   EXPECT_EQ(agent.PreviewFiles, TStringArray{"PublishReport.txt"});
-  EXPECT_TRUE(std::filesystem::is_empty(project.Path()));
+  EXPECT_TRUE(std::filesystem::is_empty(FileSystemPath(project.Path())));
 }
 
 // One preview as the editor runs it: generate, both scripts, the page.

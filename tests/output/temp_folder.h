@@ -6,17 +6,17 @@
 #include <filesystem>
 #include <string>
 
+#include "model/system_folders.h"
+
 class TTempFolder {
  public:
-  TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern + "/";
+  TTempFolder() : path_(CreateTemporaryFolder("lumeroll-test-")) {
+    if (path_.empty()) std::abort();
   }
   ~TTempFolder() {
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::permissions(FileSystemPath(path_), std::filesystem::perms::owner_all, ignored);
+    RemoveFolderTree(path_);
   }
   TTempFolder(const TTempFolder&) = delete;
   TTempFolder& operator=(const TTempFolder&) = delete;

@@ -1,0 +1,18 @@
+#pragma once
+// Text at the Windows API. The program keeps paths and messages in UTF-8;
+// Windows takes and gives UTF-16. The narrow ("ANSI") functions would read a
+// UTF-8 path in the system's code page and turn "é" into "Ã©", so every call
+// goes through the wide functions with these conversions.
+
+#ifdef _WIN32
+
+#include <string>
+
+// A path for the wide functions. Bytes that are not UTF-8 are read in the
+// ANSI code page, which is how such a path reached the program.
+std::wstring WidePath(const std::string& path);
+std::string Utf8FromWide(const std::wstring& wide);
+// The system's own text for an error code, without the line break it ends with.
+std::string WindowsErrorText(unsigned long code);
+
+#endif

@@ -70,7 +70,9 @@ int main(int argc, char** argv) {
   TCliCommandTable table;
   RegisterModelCommands(table);
   RegisterOutputCommands(table);
+#ifdef LUMEROLL_WITH_FEED
   RegisterFeedCommands(table);
+#endif
 
   PrepareStandardStreams();
   std::vector<std::string> args = Arguments(argc, argv);

@@ -1,9 +1,8 @@
 #pragma once
-// Helpers of the model tests: a temporary folder removed at the end of the
-// test, whole-file reads and writes, and the golden files' folder.
+// Helpers of the model tests: the temporary folder, whole-file reads and
+// writes, and the golden files' folder.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,29 +10,7 @@
 #include <string>
 
 #include "model/applet_data.h"
-
-// A fresh folder under the system's temporary folder, removed with all it
-// holds when the object goes.
-class TTempFolder {
- public:
-  TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder";
-    path_ = pattern;
-  }
-  ~TTempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+#include "support/temp_folder.h"
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -23,10 +22,10 @@ namespace {
 
 // The executable's folder, with its separator.
 std::string ExecutableFolder() {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return "./";
-  return FolderPart(std::string(buffer, static_cast<size_t>(n)));
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error || program.empty()) return "./";
+  return std::filesystem::path(program).remove_filename().string();
 }
 
 // The executable's own folder in the build tree and a portable copy, the
@@ -92,7 +91,9 @@ int Publish(const std::vector<std::string>& args) {
     return kExitUsage;
   }
   const std::string& projectPath = args[0];
-  const std::string folder = args.size() == 2 ? AppFolders::WithSeparator(args[1]) : FolderPart(projectPath);
+  const std::string projectName = std::filesystem::path(projectPath).filename().string();
+  const std::string folder = args.size() == 2 ? AppFolders::WithSeparator(args[1])
+                                                 : std::filesystem::path(projectPath).remove_filename().string();
   if (!folder.empty() && !FolderExists(folder)) return Fail("no such folder: " + folder);
 
   TTerminalProgress progress;
@@ -107,12 +108,12 @@ int Publish(const std::vector<std::string>& args) {
   folders.resource = FindResourceFolder();
   folders.working = scratch.Path();
 
-  const TPublishResult result = SaveAndPublish(agent, folders, folder, NamePart(projectPath), levels);
+  const TPublishResult result = SaveAndPublish(agent, folders, folder, projectName, levels);
   if (!result.ok) return Fail(result.message);
   for (const TFailedCopy& failed : result.failedCopies)
     std::cerr << "lumeroll-cli: " << failed.name << " was not copied: " << failed.message << "\n";
   if (!result.failedCopies.empty()) return kExitFailed;
-  const std::string base = PublishBaseName(NamePart(projectPath));
+  const std::string base = PublishBaseName(projectName);
   std::cout << "Published " << folder << base << ".html\n";
   return 0;
 }

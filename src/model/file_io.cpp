@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <random>
 
 namespace {
@@ -15,18 +16,12 @@ std::string SystemError(const std::string& what, const std::string& path, int er
   return what + " \"" + path + "\": " + std::strerror(err);
 }
 
-bool IsSeparator(char c) {
-#ifdef _WIN32
-  return c == '/' || c == '\\' || c == ':';
-#else
-  return c == '/';
-#endif
-}
-
 std::string TempNameBeside(const std::string& path) {
   static std::mt19937_64 rng{std::random_device{}()};
-  const std::string folder = FolderPart(path);
-  return folder + "." + NamePart(path) + ".tmp" + std::to_string(rng() % 1000000000ull);
+  const std::filesystem::path target(path);
+  std::filesystem::path temp = target;
+  temp.replace_filename("." + target.filename().string() + ".tmp" + std::to_string(rng() % 1000000000ull));
+  return temp.string();
 }
 
 std::string LinkTarget(const std::string& path) {
@@ -134,10 +129,3 @@ bool RemoveEmptyFolder(const std::string& path) { return ::rmdir(path.c_str()) =
 
 bool DeleteFileIfExists(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
-std::string FolderPart(const std::string& path) {
-  size_t i = path.size();
-  while (i > 0 && !IsSeparator(path[i - 1])) --i;
-  return path.substr(0, i);
-}
-
-std::string NamePart(const std::string& path) { return path.substr(FolderPart(path).size()); }

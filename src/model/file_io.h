@@ -20,8 +20,3 @@ bool CreateFolder(const std::string& path);
 // Removes an empty folder; false when it holds files or does not exist.
 bool RemoveEmptyFolder(const std::string& path);
 bool DeleteFileIfExists(const std::string& path);
-
-// The folder part of a path including its trailing separator ("" for a bare
-// name), and the name part.
-std::string FolderPart(const std::string& path);
-std::string NamePart(const std::string& path);

@@ -23,6 +23,7 @@
 #include "editor/editor_icons.h"
 #include "editor/pages/property_pages.h"
 #include "output/product_info.h"
+#include "platform/local_text.h"
 #include "shell/about_window.h"
 #include "shell/help_window.h"
 
@@ -199,7 +200,7 @@ std::vector<int> TMainForm::TreeLevels() const { return design_tree::TreeLevels(
 
 void TMainForm::BuildPages() {
   pages_ = std::make_unique<TPropertyPages>(agent_, services_.prompts,
-                                            QString::fromLocal8Bit(services_.folders.ResourceFolder()), this);
+                                            FromLocalText(services_.folders.ResourceFolder()), this);
   pages_->HostIn(pgcntrl1_);
   connect(pages_.get(), &TPropertyPages::Modified, this, [this] { SetModified(true); });
   connect(pages_.get(), &TPropertyPages::ItemCaptionEdited, this, [this](const QString& caption) {
@@ -230,7 +231,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::Begin(const std::string& hint, int maximum) {
-  stctxtHint_->setText(QString::fromLocal8Bit(hint));
+  stctxtHint_->setText(FromLocalText(hint));
   prgrsbrMainFormBottom_->setRange(0, maximum > 0 ? maximum : 100);
   prgrsbrMainFormBottom_->setValue(0);
   if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -249,12 +250,12 @@ void TMainForm::End() {
 
 void TMainForm::Topic1Click() {
   services_.launcher.OpenUrl(
-      QUrl::fromLocalFile(QString::fromLocal8Bit(services_.folders.ResourceFolder()) + "help/index.html"));
+      QUrl::fromLocalFile(FromLocalText(services_.folders.ResourceFolder()) + "help/index.html"));
 }
 
 void TMainForm::ViewSample1Click() {
   services_.launcher.OpenUrl(
-      QUrl::fromLocalFile(QString::fromLocal8Bit(services_.folders.ResourceFolder()) + "samples/index.html"));
+      QUrl::fromLocalFile(FromLocalText(services_.folders.ResourceFolder()) + "samples/index.html"));
 }
 
 void TMainForm::Homepage1Click() { services_.launcher.OpenUrl(QUrl(QString::fromLatin1(kHomePageAddress))); }
@@ -269,7 +270,7 @@ void TMainForm::About1Click() {
 void TMainForm::ShowHelpTopic(const QString& topicFile) {
   if (!help_) return;
   help_->ShowTopic(
-      QUrl::fromLocalFile(QString::fromLocal8Bit(services_.folders.ResourceFolder()) + "help/" + topicFile));
+      QUrl::fromLocalFile(FromLocalText(services_.folders.ResourceFolder()) + "help/" + topicFile));
 }
 
 void TMainForm::ToolBar1Click() {

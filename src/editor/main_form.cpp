@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -80,6 +81,8 @@ TMainForm::TMainForm(TEditorServices services, QWidget* parent)
   agent_.SetDefaults();
   RefreshAppletPages();
   SetModified(false);
+  // The keys of the tree work at once, without a click into it first.
+  trvwDesignPanel_->setFocus();
 }
 
 TMainForm::~TMainForm() {
@@ -211,6 +214,9 @@ void TMainForm::BuildPages() {
     if (help_) help_->ShowTopic(QUrl(url));
   });
   for (QWidget* control : pages_->HintControls()) RegisterHintControl(control);
+  // F1 anywhere in the window: the topic of the group being edited.
+  connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+          [this] { pages_->ShowHelpFor(QApplication::focusWidget()); });
 }
 
 void TMainForm::CommitItemPage(int index) { pages_->CommitItemPage(index); }

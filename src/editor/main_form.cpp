@@ -140,7 +140,9 @@ void TMainForm::BuildCentralArea() {
 
   splitter->addWidget(pnlTreeView);
   splitter->addWidget(pgcntrl1_);
-  splitter->setStretchFactor(1, 1);
+  // Both sides take a share of a wider window; the pages the larger one.
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 2);
   splitter->setSizes({337, 747 - 337});
   setCentralWidget(splitter);
 

@@ -85,8 +85,9 @@ TPageGroup HelpedGroup(const QString& title, QToolButton* help, QWidget* parent)
   auto* box = new QGroupBox(title, parent);
   auto* row = new QHBoxLayout(box);
   auto* grid = new QGridLayout;
-  row->addLayout(grid);
-  row->addStretch(1);
+  // The controls take the width the window gives; each page says which of
+  // its columns grow.
+  row->addLayout(grid, 1);
   auto* helpColumn = new QVBoxLayout;
   help->setParent(box);
   helpColumn->addWidget(help);

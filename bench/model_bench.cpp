@@ -2,7 +2,6 @@
 // tree rebuild of a load, and moving a large block among siblings.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <random>
@@ -11,6 +10,7 @@
 #include "model/applet_agent.h"
 #include "model/project_file.h"
 #include "model/tree_math.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -41,12 +41,6 @@ TItemArray RealisticItems(int count) {
   return items;
 }
 
-std::string TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-bench-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) return std::filesystem::temp_directory_path().string();
-  return pattern;
-}
-
 void SetBytes(benchmark::State& state, size_t bytes) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
   state.counters["file_bytes"] = static_cast<double>(bytes);
@@ -66,14 +60,13 @@ void BM_WriteProjectText(benchmark::State& state) {
 }
 
 void BM_SaveProject(benchmark::State& state) {
-  const std::string folder = TempFolder();
-  const std::string path = folder + "/bench.jslr";
+  const TTempFolder folder;
+  const std::string path = folder.File("bench.jslr");
   TkvdAppletAgent agent;
   agent.ReplaceProject(DefaultAppletData(), RealisticItems(static_cast<int>(state.range(0))), "1.0");
   for (auto _ : state)
     if (!agent.SaveProject(path)) state.SkipWithError("save failed");
   SetBytes(state, std::filesystem::file_size(path));
-  std::filesystem::remove_all(folder);
 }
 
 void BM_ReadProjectText(benchmark::State& state) {
@@ -89,8 +82,8 @@ void BM_ReadProjectText(benchmark::State& state) {
 }
 
 void BM_LoadProject(benchmark::State& state) {
-  const std::string folder = TempFolder();
-  const std::string path = folder + "/bench.jslr";
+  const TTempFolder folder;
+  const std::string path = folder.File("bench.jslr");
   {
     TkvdAppletAgent saver;
     saver.ReplaceProject(DefaultAppletData(), RealisticItems(static_cast<int>(state.range(0))), "1.0");
@@ -101,7 +94,6 @@ void BM_LoadProject(benchmark::State& state) {
   for (auto _ : state)
     if (!agent.LoadProject(path, parents)) state.SkipWithError("load failed");
   SetBytes(state, std::filesystem::file_size(path));
-  std::filesystem::remove_all(folder);
 }
 
 void BM_ParentsFromLevels(benchmark::State& state) {

@@ -3,7 +3,6 @@
 // report) into a temporary folder.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "model/file_io.h"
 #include "output/generator.h"
 #include "output/publish.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -36,17 +36,6 @@ std::vector<int> Levels(const TItemArray& items) {
   return levels;
 }
 
-class TScratch {
- public:
-  TScratch() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path = pattern + "/";
-  }
-  ~TScratch() { std::filesystem::remove_all(path); }
-  std::string path;
-};
-
 void BM_Generate(benchmark::State& state) {
   const TItemArray items = MakeItems(static_cast<int>(state.range(0)));
   const TAppletData applet = DefaultAppletData();
@@ -61,19 +50,19 @@ void BM_Generate(benchmark::State& state) {
 }
 
 void BM_SaveAndPublish(benchmark::State& state) {
-  TScratch resources, working, project;
-  AppFolders folders{resources.path, working.path};
+  TTempFolder resources, working, project;
+  AppFolders folders{resources.Folder(), working.Folder()};
   // A runtime script of roughly the shipped size.
-  if (!WriteFileAtomically(resources.path + kRuntimeScriptName, std::string(7000, 'x'))) std::abort();
+  if (!WriteFileAtomically(resources.Folder() + kRuntimeScriptName, std::string(7000, 'x'))) std::abort();
   TkvdAppletAgent agent;
   agent.ReplaceProject(DefaultAppletData(), MakeItems(static_cast<int>(state.range(0))), "1.0");
   const std::vector<int> levels = Levels(agent.Items());
   for (auto _ : state) {
-    const TPublishResult r = SaveAndPublish(agent, folders, project.path, "news.jslr", levels);
+    const TPublishResult r = SaveAndPublish(agent, folders, project.Folder(), "news.jslr", levels);
     if (!r.ok || !r.failedCopies.empty()) state.SkipWithError("publish failed");
   }
   size_t bytes = 0;
-  for (const auto& e : std::filesystem::directory_iterator(project.path)) bytes += e.file_size();
+  for (const auto& e : std::filesystem::directory_iterator(project.Folder())) bytes += e.file_size();
   state.counters["bytes_written"] = static_cast<double>(bytes);
   state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
 }

@@ -88,6 +88,7 @@ int Publish(const std::vector<std::string>& given) {
     return kExitUsage;
   }
   const std::string& projectPath = args[0];
+  const std::string projectName = NamePart(projectPath);
   const std::string folder = args.size() == 2 ? AppFolders::WithSeparator(args[1]) : FolderPart(projectPath);
   if (!folder.empty() && !FolderExists(folder)) return Fail("no such folder: " + folder);
 
@@ -98,7 +99,7 @@ int Publish(const std::vector<std::string>& given) {
   if (TResult r = LoadProject(agent, projectPath, levels); !r) return Fail(r.message);
 
   if (!force) {
-    const std::vector<std::string> others = ProjectsSharingTheScript(folder, NamePart(projectPath));
+    const std::vector<std::string> others = ProjectsSharingTheScript(folder, projectName);
     if (!others.empty()) return Fail(SharedScriptQuestion(others.front()) + " (use --force to publish anyway)");
   }
 
@@ -108,12 +109,12 @@ int Publish(const std::vector<std::string>& given) {
   folders.resource = FindResourceFolder();
   folders.working = scratch.Path();
 
-  const TPublishResult result = SaveAndPublish(agent, folders, folder, NamePart(projectPath), levels);
+  const TPublishResult result = SaveAndPublish(agent, folders, folder, projectName, levels);
   for (const TFailedCopy& failed : result.failedCopies)
     Fail(failed.name + " was not copied: " + failed.message);
   if (!result.ok) return Fail(result.message);
   if (!result.failedCopies.empty()) return kExitFailed;
-  const std::string base = PublishBaseName(NamePart(projectPath));
+  const std::string base = PublishBaseName(projectName);
   std::cout << "Published " << folder << base << ".html\n";
   return 0;
 }

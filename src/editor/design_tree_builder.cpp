@@ -4,6 +4,7 @@
 #include <QTreeWidgetItem>
 
 #include "editor/editor_icons.h"
+#include "platform/local_text.h"
 
 namespace design_tree {
 
@@ -21,7 +22,7 @@ void FillTree(QTreeWidgetItem& root, const TItemArray& items, const std::vector<
   std::vector<QTreeWidgetItem*> nodes(count, nullptr);
   QList<QTreeWidgetItem*> topLevel;
   for (int k = 0; k < count; ++k) {
-    auto* node = new QTreeWidgetItem(QStringList(QString::fromLocal8Bit(items[k].ICaption)));
+    auto* node = new QTreeWidgetItem(QStringList(FromLocalText(items[k].ICaption)));
     node->setIcon(0, itemIcon);
     nodes[k] = node;
     const int parent = k < static_cast<int>(parents.size()) ? parents[k] : -1;

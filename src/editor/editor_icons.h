@@ -1,7 +1,7 @@
 #pragma once
 // The editor's pictures: the command image list (positions 0, 1, 2 and 6 to
 // 12) and the design tree's two images. Each comes from the desktop's icon
-// theme when it has one, otherwise from our own vector drawings, which stay
+// theme when it has one, otherwise from our own SVG drawings, which stay
 // sharp at any size and device pixel ratio.
 
 #include <QIcon>

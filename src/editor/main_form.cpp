@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -23,6 +24,7 @@
 #include "editor/editor_icons.h"
 #include "editor/pages/property_pages.h"
 #include "output/product_info.h"
+#include "platform/local_text.h"
 #include "shell/about_window.h"
 #include "shell/help_window.h"
 
@@ -79,6 +81,8 @@ TMainForm::TMainForm(TEditorServices services, QWidget* parent)
   agent_.SetDefaults();
   RefreshAppletPages();
   SetModified(false);
+  // The keys of the tree work at once, without a click into it first.
+  trvwDesignPanel_->setFocus();
 }
 
 TMainForm::~TMainForm() {
@@ -136,7 +140,9 @@ void TMainForm::BuildCentralArea() {
 
   splitter->addWidget(pnlTreeView);
   splitter->addWidget(pgcntrl1_);
-  splitter->setStretchFactor(1, 1);
+  // Both sides take a share of a wider window; the pages the larger one.
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 2);
   splitter->setSizes({337, 747 - 337});
   setCentralWidget(splitter);
 
@@ -199,7 +205,7 @@ std::vector<int> TMainForm::TreeLevels() const { return design_tree::TreeLevels(
 
 void TMainForm::BuildPages() {
   pages_ = std::make_unique<TPropertyPages>(agent_, services_.prompts,
-                                            QString::fromLocal8Bit(services_.folders.ResourceFolder()), this);
+                                            FromLocalText(services_.folders.ResourceFolder()), this);
   pages_->HostIn(pgcntrl1_);
   connect(pages_.get(), &TPropertyPages::Modified, this, [this] { SetModified(true); });
   connect(pages_.get(), &TPropertyPages::ItemCaptionEdited, this, [this](const QString& caption) {
@@ -210,6 +216,9 @@ void TMainForm::BuildPages() {
     if (help_) help_->ShowTopic(QUrl(url));
   });
   for (QWidget* control : pages_->HintControls()) RegisterHintControl(control);
+  // F1 anywhere in the window: the topic of the group being edited.
+  connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+          [this] { pages_->ShowHelpFor(QApplication::focusWidget()); });
 }
 
 void TMainForm::CommitItemPage(int index) { pages_->CommitItemPage(index); }
@@ -230,7 +239,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::Begin(const std::string& hint, int maximum) {
-  stctxtHint_->setText(QString::fromLocal8Bit(hint));
+  stctxtHint_->setText(FromLocalText(hint));
   prgrsbrMainFormBottom_->setRange(0, maximum > 0 ? maximum : 100);
   prgrsbrMainFormBottom_->setValue(0);
   if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -249,12 +258,12 @@ void TMainForm::End() {
 
 void TMainForm::Topic1Click() {
   services_.launcher.OpenUrl(
-      QUrl::fromLocalFile(QString::fromLocal8Bit(services_.folders.ResourceFolder()) + "help/index.html"));
+      QUrl::fromLocalFile(FromLocalText(services_.folders.ResourceFolder()) + "help/index.html"));
 }
 
 void TMainForm::ViewSample1Click() {
   services_.launcher.OpenUrl(
-      QUrl::fromLocalFile(QString::fromLocal8Bit(services_.folders.ResourceFolder()) + "samples/index.html"));
+      QUrl::fromLocalFile(FromLocalText(services_.folders.ResourceFolder()) + "samples/index.html"));
 }
 
 void TMainForm::Homepage1Click() { services_.launcher.OpenUrl(QUrl(QString::fromLatin1(kHomePageAddress))); }
@@ -269,7 +278,7 @@ void TMainForm::About1Click() {
 void TMainForm::ShowHelpTopic(const QString& topicFile) {
   if (!help_) return;
   help_->ShowTopic(
-      QUrl::fromLocalFile(QString::fromLocal8Bit(services_.folders.ResourceFolder()) + "help/" + topicFile));
+      QUrl::fromLocalFile(FromLocalText(services_.folders.ResourceFolder()) + "help/" + topicFile));
 }
 
 void TMainForm::ToolBar1Click() {

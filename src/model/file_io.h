@@ -9,6 +9,13 @@
 
 #include "result.h"
 
+// The folder part of a path including its trailing separator ("" for a bare
+// name), and the name part. Kept on strings rather than std::filesystem::path
+// because on Windows a narrow path there is read in the ANSI code page, and
+// these paths are UTF-8.
+std::string FolderPart(const std::string& path);
+std::string NamePart(const std::string& path);
+
 // The largest file a reader takes in; a bigger one is no file of this
 // program and would only exhaust memory.
 inline constexpr long long kMaxReadBytes = 256LL * 1024 * 1024;
@@ -53,8 +60,3 @@ bool CreateFolder(const std::string& path);
 // Removes an empty folder; false when it holds files or does not exist.
 bool RemoveEmptyFolder(const std::string& path);
 bool DeleteFileIfExists(const std::string& path);
-
-// The folder part of a path including its trailing separator ("" for a bare
-// name), and the name part.
-std::string FolderPart(const std::string& path);
-std::string NamePart(const std::string& path);

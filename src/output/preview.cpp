@@ -1,5 +1,7 @@
 #include "output/preview.h"
 
+#include <filesystem>
+
 #include "model/file_io.h"
 #include "output/make_html.h"
 
@@ -22,7 +24,7 @@ void EnsurePreviewFolder(const AppFolders& folders) {
 
 TResult CopyToPreview(TkvdAppletAgent& agent, const AppFolders& folders, const std::string& path) {
   EnsurePreviewFolder(folders);
-  const std::string name = NamePart(path);
+  const std::string name = std::filesystem::path(path).filename().string();
   TResult r = CopyFileReplacing(path, folders.PreviewFolder() + name);
   agent.PreviewFiles.push_back(name);
   return r;

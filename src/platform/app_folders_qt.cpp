@@ -7,10 +7,12 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/local_text.h"
+
 namespace {
 
 std::string FolderText(const QString& folder) {
-  return AppFolders::WithSeparator(QDir::cleanPath(folder).toLocal8Bit().toStdString());
+  return AppFolders::WithSeparator(LocalText(QDir::cleanPath(folder)));
 }
 
 // Copies every file below from into to, keeping the sub-folders; failures

@@ -3,12 +3,9 @@
 // ends the command and is shown titled "JavaScript Lumeroll".
 
 #include <QString>
+#include "platform/local_text.h"
 
 class Prompts;
 class QWidget;
 
 void ShowErrorBox(Prompts& prompts, QWidget* parent, const QString& message);
-
-// Bytes of the core (the system's 8-bit text) and the editor's text.
-std::string LocalText(const QString& text);
-QString FromLocalText(const std::string& text);

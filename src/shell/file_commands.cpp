@@ -1,5 +1,7 @@
 #include "shell/file_commands.h"
 
+#include <filesystem>
+
 #include <QAction>
 #include <QMenu>
 #include <QTreeWidget>
@@ -70,8 +72,9 @@ std::optional<QString> TFileCommands::AskFileName(bool save, const char* filter)
   state.filter = QString::fromLatin1(filter);
   std::optional<QString> chosen = save ? prompts_.SaveFileName(&form_, state) : prompts_.OpenFileName(&form_, state);
   if (chosen) {
-    state.initialFolder = FromLocalText(FolderPart(LocalText(*chosen)));
-    state.fileName = FromLocalText(NamePart(LocalText(*chosen)));
+    const std::filesystem::path picked(LocalText(*chosen));
+    state.initialFolder = FromLocalText(std::filesystem::path(picked).remove_filename().string());
+    state.fileName = FromLocalText(picked.filename().string());
   }
   return chosen;
 }
@@ -139,9 +142,10 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
 }
 
 bool TFileCommands::SaveTo(const QString& path) {
-  const std::string local = LocalText(path);
-  const TPublishResult published = SaveAndPublish(form_.Agent(), form_.Services().folders, FolderPart(local),
-                                                  NamePart(local), form_.TreeLevels());
+  const std::filesystem::path local(LocalText(path));
+  const TPublishResult published =
+      SaveAndPublish(form_.Agent(), form_.Services().folders, std::filesystem::path(local).remove_filename().string(),
+                     local.filename().string(), form_.TreeLevels());
   if (!published.ok) {
     ShowError(FromLocalText(published.message));
     return false;

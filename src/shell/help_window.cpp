@@ -1,5 +1,6 @@
 #include "shell/help_window.h"
 
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -35,4 +36,13 @@ void TfrmHelp::FollowLink(const QUrl& link) {
   } else {
     launcher_.OpenUrl(target);
   }
+}
+
+void TfrmHelp::keyPressEvent(QKeyEvent* event) {
+  // Escape puts the window away, as it does a dialog.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }

@@ -18,6 +18,9 @@ class TfrmHelp : public QWidget {
   void ShowTopic(const QUrl& address);
   QTextBrowser& Browser() { return *WebBrowser1_; }
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   // Links between our own pages stay in the window; other addresses go to the
   // desktop's "open" action.

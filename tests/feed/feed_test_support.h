@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 extern char** environ;
 
 inline std::string FeedFile(const std::string& name) { return std::string(LUMEROLL_FEEDS_DIR) + "/" + name; }
@@ -31,25 +33,6 @@ inline void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out << bytes;
 }
-
-class TTempFolder {
- public:
-  TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumeroll-feed-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-  }
-  ~TTempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 struct TRun {
   int status = -1;

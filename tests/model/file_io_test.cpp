@@ -134,18 +134,6 @@ TEST(FileIo, CopyAndFolderHelpers) {
   EXPECT_FALSE(DeleteFileIfExists(folder.File("sub/f")));
   EXPECT_TRUE(RemoveEmptyFolder(folder.File("sub")));
   EXPECT_FALSE(FolderExists(folder.File("sub")));
-
-  struct TPathCase {
-    const char* path;
-    const char* folder;
-    const char* name;
-  };
-  const TPathCase paths[] = {{"a/b/c.jslr", "a/b/", "c.jslr"}, {"c.jslr", "", "c.jslr"}, {"/c", "/", "c"},
-                             {"a/b/", "a/b/", ""},             {"", "", ""}};
-  for (const auto& p : paths) {
-    EXPECT_EQ(FolderPart(p.path), p.folder) << p.path;
-    EXPECT_EQ(NamePart(p.path), p.name) << p.path;
-  }
 }
 
 // Names outside ASCII reach the file system as the same letters: Windows

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the model tests: a temporary folder removed at the end of the
-// test, whole-file reads and writes, and the golden files' folder.
+// Helpers of the model tests: the temporary folder, whole-file reads and
+// writes, and the golden files' folder.
 
 #include <gtest/gtest.h>
 
@@ -11,32 +11,8 @@
 
 #include "model/applet_data.h"
 #include "model/system_folders.h"
+#include "support/temp_folder.h"
 #include "../system_error_texts.h"
-
-// A fresh folder under the system's temporary folder, removed with all it
-// holds when the object goes.
-class TTempFolder {
- public:
-  TTempFolder() {
-    std::string folder = CreateTemporaryFolder("lumeroll-test-");
-    if (folder.empty()) ADD_FAILURE() << "cannot create a temporary folder";
-    folder.pop_back();
-    path_ = FileSystemPath(folder);
-  }
-  ~TTempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
-
-  // UTF-8, as the program's own paths are.
-  std::string File(const std::string& name) const { return Utf8Path(path_ / FileSystemPath(name)); }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(FileSystemPath(path), std::ios::binary);

@@ -13,7 +13,7 @@
 #include "output/make_html.h"
 #include "output/preview.h"
 #include "output/publish.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "test_support.h"
 
 namespace {
@@ -33,8 +33,8 @@ void AddItems(TkvdAppletAgent& agent, const std::string& prefix, int count, size
 class PublishApart : public testing::Test {
  protected:
   void SetUp() override {
-    folders.resource = resources.Path();
-    folders.working = working.Path();
+    folders.resource = resources.Folder();
+    folders.working = working.Folder();
     ASSERT_TRUE(WriteFileAtomically(folders.resource + kRuntimeScriptName, "/* runtime */\n"));
   }
   TTempFolder resources, working, project;
@@ -48,11 +48,11 @@ TEST_F(PublishApart, TheScriptWrittenInPiecesIsTheGeneratedScript) {
     TkvdAppletAgent agent;
     agent.SetDefaults();
     AddItems(agent, "n", count, 200);
-    const TPublishResult r = SaveAndPublish(agent, folders, project.Path(), "news.jslr",
+    const TPublishResult r = SaveAndPublish(agent, folders, project.Folder(), "news.jslr",
                                             std::vector<int>(static_cast<size_t>(count), 0));
     ASSERT_TRUE(r.ok) << r.message;
     const std::string expected = Expected(agent);
-    EXPECT_EQ(ReadOrEmpty(project.Path() + kConfigScriptName), expected) << count;
+    EXPECT_EQ(ReadOrEmpty(project.Folder() + kConfigScriptName), expected) << count;
     EXPECT_EQ(ReadOrEmpty(ConfigScriptPath(folders)), expected) << count;
   }
 }
@@ -79,8 +79,8 @@ TEST_F(PublishApart, TwoProcessesSharingAWorkingFolderEachPublishTheirOwnItems) 
   };
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
-  if (child == 0) ::_exit(std::min(run("B", otherProject.Path()), 100));
-  const int wrongHere = run("A", project.Path());
+  if (child == 0) ::_exit(std::min(run("B", otherProject.Folder()), 100));
+  const int wrongHere = run("A", project.Folder());
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
@@ -137,8 +137,8 @@ TEST_F(PublishApart, OtherProjectsWhosePageUsesTheSameScript) {
   };
   for (const TCase& c : cases) {
     TTempFolder folder;
-    for (const auto& [name, content] : c.files) ASSERT_TRUE(WriteFileAtomically(folder.Path() + name, content));
-    EXPECT_EQ(ProjectsSharingTheScript(folder.Path(), "news.jslr"), c.expected) << c.what;
+    for (const auto& [name, content] : c.files) ASSERT_TRUE(WriteFileAtomically(folder.Folder() + name, content));
+    EXPECT_EQ(ProjectsSharingTheScript(folder.Folder(), "news.jslr"), c.expected) << c.what;
   }
   EXPECT_EQ(SharedScriptQuestion("X.jslr"),
             "The folder already holds the published box of \"X.jslr\". Both use orvantalumeroll_news1_cfg.js, so "
@@ -151,16 +151,16 @@ TEST_F(PublishApart, EveryFailedScriptCopyIsNamed) {
   agent.SetDefaults();
   AddItems(agent, "n", 2);
   AppFolders broken = folders;
-  broken.working = working.Path() + "gone/";
+  broken.working = working.Folder() + "gone/";
   for (const char* name : {kRuntimeScriptName, kConfigScriptName})
-    std::filesystem::create_directory(project.Path() + name);
-  const TPublishResult r = SaveAndPublish(agent, broken, project.Path(), "news.jslr", {0, 0});
+    std::filesystem::create_directory(project.Folder() + name);
+  const TPublishResult r = SaveAndPublish(agent, broken, project.Folder(), "news.jslr", {0, 0});
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find(broken.working), std::string::npos) << r.message;
   ASSERT_EQ(r.failedCopies.size(), 2u);
   EXPECT_EQ(r.failedCopies[0].name, kRuntimeScriptName);
   EXPECT_EQ(r.failedCopies[1].name, kConfigScriptName);
-  EXPECT_FALSE(FileExists(project.Path() + "news.jslr"));
+  EXPECT_FALSE(FileExists(project.Folder() + "news.jslr"));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "output/preview.h"
 #include "output/publish.h"
 #include "../system_error_texts.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "test_support.h"
 
 namespace {
@@ -20,8 +20,8 @@ const char* const kRuntimeText = "/* runtime */\n";
 class OutputFolders : public testing::Test {
  protected:
   void SetUp() override {
-    folders.resource = resources.Path();
-    folders.working = working.Path();
+    folders.resource = resources.Folder();
+    folders.working = working.Folder();
     ASSERT_TRUE(WriteFileAtomically(folders.resource + kRuntimeScriptName, kRuntimeText));
     agent.SetDefaults();
     agent.SetProgress(&progress);
@@ -54,7 +54,7 @@ TEST(PublishBaseName, RemovesEveryOccurrenceOfTheExtension) {
 
 TEST_F(OutputFolders, MakeHtmlCodesWritesScriptAndPageAndRefreshesLevels) {
   AddItems(3);
-  const std::string page = project.Path() + "page.html";
+  const std::string page = project.Folder() + "page.html";
   ASSERT_TRUE(MakeHtmlCodes(agent, folders, {0, 1, 0}, page));
   EXPECT_EQ(ReadOrEmpty(page), Golden("page.html"));
   const std::string script = ReadOrEmpty(ConfigScriptPath(folders));
@@ -70,7 +70,7 @@ TEST_F(OutputFolders, ConversionErrorWritesNeitherFile) {
   TAppletData a = agent.AppletData();
   a.pCursor = "hand";
   agent.SetAppletData(a);
-  const std::string page = project.Path() + "page.html";
+  const std::string page = project.Folder() + "page.html";
   const TResult r = MakeHtmlCodes(agent, folders, {0}, page);
   EXPECT_FALSE(r);
   EXPECT_EQ(r.message, "'hand' is not a valid integer value");
@@ -89,24 +89,24 @@ TEST_F(OutputFolders, CodeViewGetsThePageWithoutAFile) {
 TEST_F(OutputFolders, SaveAndPublishLeavesTheFiveFiles) {
   AddItems(2);
   for (const char* fileName : {"news.jslr", "news.txt", "news"}) {
-    const TPublishResult r = SaveAndPublish(agent, folders, project.Path(), fileName, {0, 1});
+    const TPublishResult r = SaveAndPublish(agent, folders, project.Folder(), fileName, {0, 1});
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_TRUE(r.failedCopies.empty());
   }
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(FileSystemPath(project.Path()))) names.push_back(Utf8Path(e.path().filename()));
+  for (const auto& e : std::filesystem::directory_iterator(project.Path())) names.push_back(Utf8Path(e.path().filename()));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"news.html", "news.jslr", "news_PublishReport.txt", "orvantalumeroll.js",
                                              "orvantalumeroll_news1_cfg.js"}));
-  EXPECT_EQ(ReadOrEmpty(project.Path() + "orvantalumeroll.js"), kRuntimeText);
-  EXPECT_EQ(ReadOrEmpty(project.Path() + "orvantalumeroll_news1_cfg.js"), ReadOrEmpty(ConfigScriptPath(folders)));
-  EXPECT_EQ(ReadOrEmpty(project.Path() + "news.html"), Golden("page.html"));
-  EXPECT_EQ(ReadOrEmpty(project.Path() + "news_PublishReport.txt"), Golden("publish_report.txt"));
+  EXPECT_EQ(ReadOrEmpty(project.Folder() + "orvantalumeroll.js"), kRuntimeText);
+  EXPECT_EQ(ReadOrEmpty(project.Folder() + "orvantalumeroll_news1_cfg.js"), ReadOrEmpty(ConfigScriptPath(folders)));
+  EXPECT_EQ(ReadOrEmpty(project.Folder() + "news.html"), Golden("page.html"));
+  EXPECT_EQ(ReadOrEmpty(project.Folder() + "news_PublishReport.txt"), Golden("publish_report.txt"));
 
   // The saved project loads back with the tree it was published with.
   TkvdAppletAgent loaded;
   std::vector<int> parents;
-  ASSERT_TRUE(loaded.LoadProject(project.Path() + "news.jslr", parents));
+  ASSERT_TRUE(loaded.LoadProject(project.Folder() + "news.jslr", parents));
   EXPECT_EQ(tree_math::LevelsFromParents(parents), (std::vector<int>{0, 1}));
   EXPECT_EQ(loaded.Items(), agent.Items());
 
@@ -117,17 +117,17 @@ TEST_F(OutputFolders, SaveAndPublishLeavesTheFiveFiles) {
 
 TEST_F(OutputFolders, MissingRuntimeScriptIsReportedAndTheRestIsWritten) {
   DeleteFileIfExists(folders.resource + kRuntimeScriptName);
-  const TPublishResult r = SaveAndPublish(agent, folders, project.Path(), "news.jslr", {});
+  const TPublishResult r = SaveAndPublish(agent, folders, project.Folder(), "news.jslr", {});
   EXPECT_TRUE(r.ok);
   ASSERT_EQ(r.failedCopies.size(), 1u);
   EXPECT_EQ(r.failedCopies[0].name, kRuntimeScriptName);
   EXPECT_NE(r.failedCopies[0].message.find(MissingFileText()), std::string::npos) << r.failedCopies[0].message;
   for (const char* name : {"news.html", "orvantalumeroll_news1_cfg.js", "news.jslr", "news_PublishReport.txt"})
-    EXPECT_TRUE(FileExists(project.Path() + name)) << name;
+    EXPECT_TRUE(FileExists(project.Folder() + name)) << name;
 }
 
 TEST_F(OutputFolders, UnwritableProjectFolderStopsAtThePage) {
-  const std::string missing = project.Path() + "no/such/folder/";
+  const std::string missing = project.Folder() + "no/such/folder/";
   const TPublishResult r = SaveAndPublish(agent, folders, missing, "news.jslr", {});
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find("news.html"), std::string::npos) << r.message;
@@ -135,8 +135,8 @@ TEST_F(OutputFolders, UnwritableProjectFolderStopsAtThePage) {
 }
 
 TEST_F(OutputFolders, PublishReportHasSeventeenLinesAndItsProgress) {
-  ASSERT_TRUE(MakePublishReport(agent, project.Path(), "r.txt"));
-  const std::string text = ReadOrEmpty(project.Path() + "r.txt");
+  ASSERT_TRUE(MakePublishReport(agent, project.Folder(), "r.txt"));
+  const std::string text = ReadOrEmpty(project.Folder() + "r.txt");
   EXPECT_EQ(text, Golden("publish_report.txt"));
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
   EXPECT_EQ(progress.maxima.back(), 101);
@@ -149,7 +149,7 @@ TEST_F(OutputFolders, PublishCommandReportGoesIntoThePreviewFolder) {
   EXPECT_EQ(path, folders.PreviewFolder() + "PublishReport.txt");
   EXPECT_EQ(ReadOrEmpty(path), Golden("publish_report.txt"));
   EXPECT_EQ(agent.PreviewFiles, TStringArray{"PublishReport.txt"});
-  EXPECT_TRUE(std::filesystem::is_empty(FileSystemPath(project.Path())));
+  EXPECT_TRUE(std::filesystem::is_empty(project.Path()));
 }
 
 // One preview as the editor runs it: generate, both scripts, the page.

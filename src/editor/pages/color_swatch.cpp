@@ -1,6 +1,8 @@
 #include "editor/pages/color_swatch.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 TColorSwatch::TColorSwatch(const QString& name, QWidget* parent) : QFrame(parent) {
   setObjectName(name);
@@ -10,6 +12,7 @@ TColorSwatch::TColorSwatch(const QString& name, QWidget* parent) : QFrame(parent
   setLineWidth(1);
   setMidLineWidth(1);
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
   SetColor(Qt::black);
 }
@@ -34,4 +37,27 @@ QColor TColorSwatch::FromColorValue(uint32_t value) {
 void TColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit Clicked();
   QFrame::mouseReleaseEvent(event);
+}
+
+void TColorSwatch::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!event->isAutoRepeat()) emit Clicked();
+      event->accept();
+      return;
+    default:
+      QFrame::keyPressEvent(event);
+  }
+}
+
+void TColorSwatch::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  if (!hasFocus()) return;
+  // Drawn inside the bevel in a tone that stands out from the colour shown,
+  // as the style's own focus frame vanishes on some colours.
+  QPainter painter(this);
+  painter.setPen(QPen(color_.lightness() < 128 ? Qt::white : Qt::black, 1, Qt::DotLine));
+  painter.drawRect(contentsRect().adjusted(1, 1, -2, -2));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // TColorSwatch is the small square that shows one colour parameter; a click
-// on it asks the pages to open the colour dialog.
+// on it, or Space or Enter while it has the focus, asks the pages to open the
+// colour dialog. It takes the focus by Tab like any other control.
 
 #include <QColor>
 #include <QFrame>
@@ -23,6 +24,8 @@ class TColorSwatch : public QFrame {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   QColor color_;

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "platform/local_text.h"
+
 QString ControlText(const QObject* control) {
   if (auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
   if (auto* list = qobject_cast<const QComboBox*>(control)) return list->currentText();
@@ -36,7 +38,7 @@ QString TrimmedText(const QString& text) {
 }
 
 void TShownText::Show(QObject* control, const std::string& bytes) {
-  const QString text = QString::fromLocal8Bit(bytes);
+  const QString text = FromLocalText(bytes);
   SetControlText(control, text);
   // The control's own change handling may have mended the text already;
   // then the bytes no longer stand behind it.
@@ -50,5 +52,5 @@ std::string TShownText::BytesOf(const QObject* control) const {
   const QString text = ControlText(control);
   const auto it = shown_.constFind(control);
   if (it != shown_.constEnd() && it->text == text) return it->bytes;
-  return text.toLocal8Bit().toStdString();
+  return LocalText(text);
 }

@@ -72,6 +72,8 @@ TItemPage::TItemPage(QWidget* parent) : QWidget(parent) {
   rchedtIContent->setLineWrapMode(QPlainTextEdit::NoWrap);
   rchedtIContent->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   rchedtIContent->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The content holds no tabs worth typing; Tab moves on as everywhere else.
+  rchedtIContent->setTabChangesFocus(true);
   QFont contentFont(QStringLiteral("MS Sans Serif"));
   contentFont.setPointSize(8);
   contentFont.setStyleHint(QFont::SansSerif);

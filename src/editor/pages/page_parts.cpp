@@ -54,12 +54,40 @@ QToolButton* HelpButton(const QString& name, int tag, QWidget* parent) {
 
 int HelpTag(const QObject* button) { return button ? button->property(kTagProperty).toInt() : 0; }
 
+int GroupHelpTag(const QWidget* control) {
+  for (const QWidget* w = control; w; w = w->parentWidget()) {
+    if (!qobject_cast<const QGroupBox*>(w)) continue;
+    for (const QToolButton* b : w->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+      if (b->property(kTagProperty).isValid()) return HelpTag(b);
+    return 0;
+  }
+  return 0;
+}
+
+void SetReadingTabOrder(QWidget* page) {
+  QList<QWidget*> order;
+  for (QGroupBox* box : page->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+    QWidget* help = nullptr;
+    for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!(child->focusPolicy() & Qt::TabFocus)) continue;
+      if (child->property(kTagProperty).isValid()) {
+        help = child;
+      } else {
+        order << child;
+      }
+    }
+    if (help) order << help;
+  }
+  for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 TPageGroup HelpedGroup(const QString& title, QToolButton* help, QWidget* parent) {
   auto* box = new QGroupBox(title, parent);
   auto* row = new QHBoxLayout(box);
   auto* grid = new QGridLayout;
-  row->addLayout(grid);
-  row->addStretch(1);
+  // The controls take the width the window gives; each page says which of
+  // its columns grow.
+  row->addLayout(grid, 1);
   auto* helpColumn = new QVBoxLayout;
   help->setParent(box);
   helpColumn->addWidget(help);

@@ -27,6 +27,9 @@ QToolButton* ToggleButton(const QString& name, const QString& glyph, bool bold, 
 // The "?" button of a group; `tag` picks its help topic.
 QToolButton* HelpButton(const QString& name, int tag, QWidget* parent);
 int HelpTag(const QObject* button);
+// The tag of the help button of the group that holds `control`; 0 outside
+// every group.
+int GroupHelpTag(const QWidget* control);
 
 struct TPageGroup {
   QGroupBox* box;
@@ -35,3 +38,7 @@ struct TPageGroup {
 
 // A group box titled `title` with `help` at its right edge.
 TPageGroup HelpedGroup(const QString& title, QToolButton* help, QWidget* parent);
+
+// Tab visits each group of `page` in turn, its controls in the order they
+// were added (which is the order they read in) and then its help button.
+void SetReadingTabOrder(QWidget* page);

@@ -65,6 +65,7 @@ void TPropertyPages::HostIn(QTabWidget* pgcntrl1) {
     } else {
       pgcntrl1->addTab(page, QString::fromLatin1(title));
     }
+    SetReadingTabOrder(page);
     ++i;
   }
 }
@@ -152,6 +153,10 @@ void TPropertyPages::SpeedButton1Click(QObject* button) {
 }
 
 bool TPropertyPages::CheckSeparatorText(QObject* control) { return guard_->Check(control); }
+
+void TPropertyPages::ShowHelpFor(const QWidget* focus) {
+  emit HelpTopicRequested(HelpTopicUrl(resourceFolder_, GroupHelpTag(focus)));
+}
 
 void TPropertyPages::ConnectHelp(QWidget* page) {
   for (QToolButton* button : page->findChildren<QToolButton*>()) {

@@ -66,6 +66,9 @@ class TPropertyPages : public QObject {
   void spdbtnItURLClick();
   void SpeedButton1Click(QObject* button);
   bool CheckSeparatorText(QObject* control);
+  // F1: the help topic of the group that holds `focus`, the general topic
+  // outside the groups.
+  void ShowHelpFor(const QWidget* focus);
 
  signals:
   // An edit changed the project: the window sets its modified flag.

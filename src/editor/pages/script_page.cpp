@@ -14,10 +14,12 @@
 
 namespace {
 
-// One "label: control" row of a group.
+// One "label: control" row of a group. Lists grow with the window; numbers
+// and swatches keep their own width.
 void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* control) {
   grid->addWidget(BoldLabel(label, control->parentWidget()), row, 0);
-  grid->addWidget(control, row, 1, Qt::AlignLeft);
+  grid->addWidget(control, row, 1, qobject_cast<QComboBox*>(control) ? Qt::Alignment() : Qt::AlignLeft);
+  grid->setColumnStretch(1, 1);
 }
 
 }  // namespace

@@ -60,8 +60,7 @@ TFontGroup BuildFontGroup(const QString& part, const QString& helpName, int help
   colorRow->addWidget(g.italic);
   colorRow->addSpacing(12);
   colorRow->addWidget(BoldLabel(QStringLiteral("Align"), box));
-  colorRow->addWidget(g.align);
-  colorRow->addStretch(1);
+  colorRow->addWidget(g.align, 1);
   grid->addLayout(colorRow, 3, 1);
   grid->setColumnStretch(1, 1);
   return g;

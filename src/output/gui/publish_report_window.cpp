@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "platform/local_text.h"
+
 TfrmPublishReport::TfrmPublishReport(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("frmPublishReport"));
@@ -41,7 +43,8 @@ bool TfrmPublishReport::LoadReport(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
   // The report's lines end in CR LF; the text box wants bare line feeds.
-  QString text = QString::fromLocal8Bit(file.readAll());
+  const QByteArray bytes = file.readAll();
+  QString text = FromLocalText(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   memoPublishReport->setPlainText(text);
   return true;

@@ -1,6 +1,7 @@
 // Renders the editor window with a small nested project into the PNG named
 // on the command line, to look at the layout without a desktop.
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <string>
@@ -38,8 +39,11 @@ int main(int argc, char** argv) {
   form.DesignTree().expandAll();
   form.show();
   // Second argument: "item" selects an item node, "help" grabs the help
-  // window on a topic, "about" the about window.
+  // window on a topic, "about" the about window; a third, "max", gives the
+  // window the whole screen as maximising does (a bare X server has no
+  // window manager to do it).
   const QString mode = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+  if (argc > 3 && QString::fromLocal8Bit(argv[3]) == "max") form.setGeometry(form.screen()->availableGeometry());
   TformAbout about(launcher, &form);
   QTimer::singleShot(300, [&] {
     if (mode == "item") form.DesignTree().setCurrentItem(form.DesignTree().topLevelItem(0)->child(1));

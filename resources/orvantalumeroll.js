@@ -242,7 +242,6 @@
       to.tabIndex = -1;
       to.focus({ preventScroll: true });
     }
-    if (!this.focused) this.unscroll();
     this.shown = index;
     this.fadeMs = ms;
     this.changedAt = Date.now();

@@ -257,7 +257,7 @@
   P.update = function () {
     var run = this.running();
     if (this.controls) {
-      this.controls.hidden = this.held >= 0;
+      this.controls.style.display = this.held >= 0 ? 'none' : '';
       var label = this.mode === 'paused' ? 'Play' : 'Pause';
       this.button.textContent = label;
       this.button.setAttribute('aria-label', label + ' news');

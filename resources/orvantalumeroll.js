@@ -242,7 +242,6 @@
       to.tabIndex = -1;
       to.focus({ preventScroll: true });
     }
-    if (!this.focused) this.unscroll();
     this.shown = index;
     this.fadeMs = ms;
     this.changedAt = Date.now();
@@ -258,7 +257,7 @@
   P.update = function () {
     var run = this.running();
     if (this.controls) {
-      this.controls.hidden = this.held >= 0;
+      this.controls.style.display = this.held >= 0 ? 'none' : '';
       var label = this.mode === 'paused' ? 'Play' : 'Pause';
       this.button.textContent = label;
       this.button.setAttribute('aria-label', label + ' news');

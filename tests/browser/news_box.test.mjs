@@ -466,7 +466,10 @@ for (const engine of ENGINES) {
       await wait(2 * PERIOD);
       assert.equal(await count(page), before, 'no change while held');
       assert.equal(await page.evaluate(() => window.__timers.size), 0, 'no timer while held');
-      assert.equal(await page.$eval('.lumeroll-controls', (c) => c.hidden), true);
+      await page.hover('.lumeroll-box');
+      assert.equal(await page.$eval('.lumeroll-controls', (c) => getComputedStyle(c).display), 'none',
+        'no controls while held');
+      await page.mouse.move(700, 500);
 
       // Another item while held, then let go: a full delay on it, then onwards.
       await page.evaluate(() => window.__box.hold(0));

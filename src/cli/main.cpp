@@ -31,7 +31,9 @@ int main(int argc, char** argv) {
   TCliCommandTable table;
   RegisterModelCommands(table);
   RegisterOutputCommands(table);
+#ifdef LUMEROLL_FEEDS
   RegisterFeedCommands(table);
+#endif
 
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {

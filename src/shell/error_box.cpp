@@ -1,5 +1,6 @@
 #include "shell/error_box.h"
 
+#include "model/vocabulary.h"
 #include "platform/prompts.h"
 #include "shell/command_line.h"
 
@@ -10,6 +11,6 @@ QString FromLocalText(const std::string& text) {
 }
 
 void ShowErrorBox(Prompts& prompts, QWidget* parent, const QString& message) {
-  prompts.Tell(parent, TMessageKind::Error, FromLocalText(ErrorBoxText(LocalText(message))),
+  prompts.Tell(parent, TMessageKind::Error, FromLocalText(ErrorBoxText(EscapeControlCharacters(LocalText(message)))),
                QStringLiteral("JavaScript Lumeroll"));
 }

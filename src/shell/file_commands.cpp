@@ -7,6 +7,7 @@
 #include "editor/main_form.h"
 #include "model/file_io.h"
 #include "model/tree_math.h"
+#include "model/vocabulary.h"
 #include "output/preview.h"
 #include "output/publish.h"
 #include "shell/error_box.h"
@@ -140,18 +141,28 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
 
 bool TFileCommands::SaveTo(const QString& path) {
   const std::string local = LocalText(path);
+  // Another project's published page would show this project's items.
+  for (const std::string& other : ProjectsSharingTheScript(FolderPart(local), NamePart(local))) {
+    if (prompts_.Ask(&form_, TMessageKind::Warning, FromLocalText(SharedScriptQuestion(other)), TButtons::YesNo) !=
+        TAnswer::Yes)
+      return false;
+  }
   const TPublishResult published = SaveAndPublish(form_.Agent(), form_.Services().folders, FolderPart(local),
                                                   NamePart(local), form_.TreeLevels());
+  // Every failure is named: a full disk fails the script copies as well as
+  // the project, and the copies must not go unmentioned.
+  if (!published.failedCopies.empty()) {
+    QString text = published.ok ? QStringLiteral("The project was saved, but these files could not be copied beside "
+                                                 "it, so the published page will not show the box:")
+                                : QStringLiteral("These files could not be copied beside the project:");
+    for (const TFailedCopy& f : published.failedCopies)
+      text += QStringLiteral("\n%1: %2").arg(FromLocalText(EscapeControlCharacters(f.name)),
+                                             FromLocalText(EscapeControlCharacters(f.message)));
+    prompts_.Tell(&form_, TMessageKind::Warning, text);
+  }
   if (!published.ok) {
     ShowError(FromLocalText(published.message));
     return false;
-  }
-  if (!published.failedCopies.empty()) {
-    QString text = QStringLiteral("The project was saved, but these files could not be copied beside it, so the "
-                                  "published page will not show the box:");
-    for (const TFailedCopy& f : published.failedCopies)
-      text += QStringLiteral("\n%1: %2").arg(FromLocalText(f.name), FromLocalText(f.message));
-    prompts_.Tell(&form_, TMessageKind::Warning, text);
   }
   return true;
 }

@@ -10,7 +10,16 @@ QString FromLocalText(const std::string& text) {
   return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void ShowErrorBox(Prompts& prompts, QWidget* parent, const QString& message) {
-  prompts.Tell(parent, TMessageKind::Error, FromLocalText(ErrorBoxText(EscapeControlCharacters(LocalText(message)))),
-               QStringLiteral("JavaScript Lumeroll"));
+namespace {
+
+QString BoxLine(const QString& text) { return FromLocalText(ErrorBoxText(EscapeControlCharacters(LocalText(text)))); }
+
+}  // namespace
+
+void ShowErrorBox(Prompts& prompts, QWidget* parent, const QString& message) { ShowErrorBox(prompts, parent, message, {}); }
+
+void ShowErrorBox(Prompts& prompts, QWidget* parent, const QString& message, const QStringList& more) {
+  QString text = BoxLine(message);
+  for (const QString& line : more) text += QLatin1Char('\n') + BoxLine(line);
+  prompts.Tell(parent, TMessageKind::Error, text, QStringLiteral("JavaScript Lumeroll"));
 }

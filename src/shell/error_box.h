@@ -3,11 +3,16 @@
 // ends the command and is shown titled "JavaScript Lumeroll".
 
 #include <QString>
+#include <QStringList>
+#include <string>
 
 class Prompts;
 class QWidget;
 
 void ShowErrorBox(Prompts& prompts, QWidget* parent, const QString& message);
+// The same with further lines after the message (each escaped and ended
+// with a full stop like the message).
+void ShowErrorBox(Prompts& prompts, QWidget* parent, const QString& message, const QStringList& more);
 
 // Bytes of the core (the system's 8-bit text) and the editor's text.
 std::string LocalText(const QString& text);

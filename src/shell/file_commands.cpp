@@ -151,18 +151,20 @@ bool TFileCommands::SaveTo(const QString& path) {
                                                   NamePart(local), form_.TreeLevels());
   // Every failure is named: a full disk fails the script copies as well as
   // the project, and the copies must not go unmentioned.
+  if (!published.ok) {
+    QStringList copies;
+    for (const TFailedCopy& f : published.failedCopies)
+      copies << FromLocalText(f.name + " was not copied: " + f.message);
+    ShowErrorBox(prompts_, &form_, FromLocalText(published.message), copies);
+    return false;
+  }
   if (!published.failedCopies.empty()) {
-    QString text = published.ok ? QStringLiteral("The project was saved, but these files could not be copied beside "
-                                                 "it, so the published page will not show the box:")
-                                : QStringLiteral("These files could not be copied beside the project:");
+    QString text = QStringLiteral("The project was saved, but these files could not be copied beside it, so the "
+                                  "published page will not show the box:");
     for (const TFailedCopy& f : published.failedCopies)
       text += QStringLiteral("\n%1: %2").arg(FromLocalText(EscapeControlCharacters(f.name)),
                                              FromLocalText(EscapeControlCharacters(f.message)));
     prompts_.Tell(&form_, TMessageKind::Warning, text);
-  }
-  if (!published.ok) {
-    ShowError(FromLocalText(published.message));
-    return false;
   }
   return true;
 }

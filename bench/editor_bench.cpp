@@ -40,7 +40,7 @@ class TSilentPrompts : public Prompts {
 class TIdleLauncher : public Launcher {
  public:
   void OpenUrl(const QUrl&) override {}
-  void StartProgram(const QString&, const QStringList&) override {}
+  bool StartProgram(const QString&, const QStringList&) override { return true; }
 };
 
 std::string Local(const QString& s) { return s.toLocal8Bit().toStdString(); }

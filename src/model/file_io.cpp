@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -110,11 +111,23 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
     return TResult::Fail(tooLarge);
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  std::string data;
-  data.reserve(static_cast<size_t>(st.st_size));
-  char buf[1 << 16];
+  // Read straight into the string: a large project is not copied twice.
+  std::string data(static_cast<size_t>(st.st_size), '\0');
+  size_t got = 0;
   for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (got == data.size()) {
+      // The file may grow while it is read; it still may not pass the limit.
+      if (static_cast<long long>(got) >= kMaxReadBytes) {
+        char probe;
+        if (::read(fd, &probe, 1) > 0) {
+          ::close(fd);
+          return TResult::Fail(tooLarge);
+        }
+        break;
+      }
+      data.resize(std::min<size_t>(static_cast<size_t>(kMaxReadBytes), got + (1 << 16)));
+    }
+    const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
       const int err = errno;
@@ -122,14 +135,10 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
       return TResult::Fail(SystemError("Cannot read", path, err));
     }
     if (n == 0) break;
-    // The file may grow while it is read.
-    if (static_cast<long long>(data.size()) + n > kMaxReadBytes) {
-      ::close(fd);
-      return TResult::Fail(tooLarge);
-    }
-    data.append(buf, static_cast<size_t>(n));
+    got += static_cast<size_t>(n);
   }
   ::close(fd);
+  data.resize(got);
   out = std::move(data);
   return TResult::Ok();
 }

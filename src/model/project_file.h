@@ -2,6 +2,7 @@
 // The project file (.jslr): its bytes from a project, and a project from its
 // bytes. The agent's SaveProject / LoadProject put these on disk.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,10 @@ inline constexpr const char* kIncompleteProjectMessage =
     "This file is not a complete JavaScript Lumeroll project, open failed!";
 
 std::string WriteProjectText(const TAppletData& applet, const TItemArray& items, Progress& progress);
+// The same bytes handed to `sink` a piece at a time (pieces of about 1 MB),
+// so a large project is saved without being held as one string.
+void WriteProjectPieces(const TAppletData& applet, const TItemArray& items, Progress& progress,
+                        const std::function<void(std::string_view)>& sink);
 
 struct TLoadedProject {
   TAppletData applet;

@@ -47,6 +47,11 @@ AppFolders ResolveAppFolders(const QString& executableFolder, const QString& per
 }
 
 AppFolders AppFoldersOfThisProgram() {
-  return ResolveAppFolders(QCoreApplication::applicationDirPath(),
-                           QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+  AppFolders folders = ResolveAppFolders(QCoreApplication::applicationDirPath(),
+                                         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+  // Editors started side by side share the working folder; each previews
+  // in a folder of its own so that one's Clear Preview leaves the other's
+  // page alone.
+  folders.preview = "preview/" + std::to_string(QCoreApplication::applicationPid()) + "/";
+  return folders;
 }

@@ -6,5 +6,5 @@
 class TDesktopLauncher : public Launcher {
  public:
   void OpenUrl(const QUrl& url) override;
-  void StartProgram(const QString& program, const QStringList& arguments) override;
+  bool StartProgram(const QString& program, const QStringList& arguments) override;
 };

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <cstdio>
 
 namespace {
 
@@ -104,6 +105,17 @@ TAssociationStatus EnsureFileAssociation(const QString& programPath, const QStri
   return WriteRegistryClasses(programPath);
 #else
   TAssociationStatus status;
+  // A line break (or any control character) in the path would end the Exec=
+  // line and add keys of its own to the entry.
+  for (const QChar c : programPath) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+      status.ok = false;
+      status.error = QStringLiteral("the program's path holds a control character; *.jslr files were not "
+                                    "associated with it");
+      std::fprintf(stderr, "lumeroll: %s\n", qPrintable(status.error));
+      return status;
+    }
+  }
   const QString home = dataHome.isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share") : dataHome;
   const QString mimeFolder = home + QStringLiteral("/mime");
   const QString applications = home + QStringLiteral("/applications");

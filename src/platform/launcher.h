@@ -11,5 +11,6 @@ class Launcher {
  public:
   virtual ~Launcher() = default;
   virtual void OpenUrl(const QUrl& url) = 0;
-  virtual void StartProgram(const QString& program, const QStringList& arguments) = 0;
+  // False when the program could not be started (missing, not executable).
+  virtual bool StartProgram(const QString& program, const QStringList& arguments) = 0;
 };

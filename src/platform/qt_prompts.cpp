@@ -64,6 +64,9 @@ QString TQtPrompts::KindTitle(TMessageKind kind) {
 TAnswer TQtPrompts::Ask(QWidget* parent, TMessageKind kind, const QString& text, TButtons buttons,
                         const QString& title) {
   QMessageBox box(KindIcon(kind), title.isEmpty() ? KindTitle(kind) : title, text, QMessageBox::NoButton, parent);
+  // Messages quote file content and paths; markup in them is shown, never
+  // rendered (a level "<a href=...>" must not become a live link).
+  box.setTextFormat(Qt::PlainText);
   const auto choices = ButtonsOf(buttons);
   std::vector<std::pair<QAbstractButton*, TAnswer>> added;
   for (const auto& [answer, caption] : choices) added.emplace_back(box.addButton(caption, RoleOf(answer)), answer);
@@ -89,7 +92,9 @@ QString TQtPrompts::QtFilter(const QString& filter) {
     const QString description = parts[i].trimmed();
     const QString patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
     if (description.endsWith(QLatin1Char(')')) && description.contains(QLatin1Char('('))) {
-      filters.append(description);
+      // Qt reads the patterns in the brackets, separated by blanks only.
+      const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+      filters.append(QStringLiteral("%1 (%2)").arg(description.left(open).trimmed(), patterns));
     } else {
       filters.append(QStringLiteral("%1 (%2)").arg(description, patterns));
     }

@@ -9,6 +9,7 @@
 #include "editor/main_form.h"
 #include "model/file_io.h"
 #include "model/tree_math.h"
+#include "model/vocabulary.h"
 #include "output/preview.h"
 #include "output/publish.h"
 #include "shell/error_box.h"
@@ -142,19 +143,30 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
 }
 
 bool TFileCommands::SaveTo(const QString& path) {
-  const std::filesystem::path local(LocalText(path));
-  const TPublishResult published =
-      SaveAndPublish(form_.Agent(), form_.Services().folders, std::filesystem::path(local).remove_filename().string(),
-                     local.filename().string(), form_.TreeLevels());
+  const std::string local = LocalText(path);
+  // Another project's published page would show this project's items.
+  for (const std::string& other : ProjectsSharingTheScript(FolderPart(local), NamePart(local))) {
+    if (prompts_.Ask(&form_, TMessageKind::Warning, FromLocalText(SharedScriptQuestion(other)), TButtons::YesNo) !=
+        TAnswer::Yes)
+      return false;
+  }
+  const TPublishResult published = SaveAndPublish(form_.Agent(), form_.Services().folders, FolderPart(local),
+                                                  NamePart(local), form_.TreeLevels());
+  // Every failure is named: a full disk fails the script copies as well as
+  // the project, and the copies must not go unmentioned.
   if (!published.ok) {
-    ShowError(FromLocalText(published.message));
+    QStringList copies;
+    for (const TFailedCopy& f : published.failedCopies)
+      copies << FromLocalText(f.name + " was not copied: " + f.message);
+    ShowErrorBox(prompts_, &form_, FromLocalText(published.message), copies);
     return false;
   }
   if (!published.failedCopies.empty()) {
     QString text = QStringLiteral("The project was saved, but these files could not be copied beside it, so the "
                                   "published page will not show the box:");
     for (const TFailedCopy& f : published.failedCopies)
-      text += QStringLiteral("\n%1: %2").arg(FromLocalText(f.name), FromLocalText(f.message));
+      text += QStringLiteral("\n%1: %2").arg(FromLocalText(EscapeControlCharacters(f.name)),
+                                             FromLocalText(EscapeControlCharacters(f.message)));
     prompts_.Tell(&form_, TMessageKind::Warning, text);
   }
   return true;

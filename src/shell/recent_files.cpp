@@ -2,6 +2,7 @@
 
 #include "model/file_io.h"
 #include "model/text_lines.h"
+#include "model/vocabulary.h"
 
 TResult TRecentFiles::ReadFirstLines(std::vector<std::string>& lines) const {
   lines.assign(kMaxEntries, std::string());
@@ -29,7 +30,8 @@ std::string TRecentFiles::PathOfLine(const std::string& line) { return line.size
 
 TResult TRecentFiles::Add(const std::string& path, bool& changed) const {
   changed = false;
-  if (path.empty()) return TResult::Ok();
+  // One line per entry: a CR or LF in the path would split it in two.
+  if (path.empty() || HasControlCharacter(path)) return TResult::Ok();
   std::vector<std::string> entries;
   if (TResult r = ReadFirstLines(entries); !r) return r;
   for (std::string& e : entries) {

@@ -181,10 +181,17 @@ void TformWebBrowser::spdbtnOpenExeFileClick() {
 void TformWebBrowser::OpenPage(const QString& folder, const QString& fileName) {
   const QString page = folder + fileName;
   const int line = ComboBoxBrowserList->currentIndex();
+  QString program;
   if (RadioButtonBrowserUserSpecify->isChecked() && !editSpecifiedBrowserFileName->text().isEmpty()) {
-    launcher_.StartProgram(editSpecifiedBrowserFileName->text(), {page});
+    program = editSpecifiedBrowserFileName->text();
   } else if (RadioButtonBrowserKnownInSystem->isChecked() && line >= 0 && line < browsers_.size()) {
-    launcher_.StartProgram(browsers_[line].Path, {page});
+    program = browsers_[line].Path;
+  }
+  if (!program.isEmpty()) {
+    // Otherwise a Preview with a mistyped browser path does nothing at all.
+    if (!launcher_.StartProgram(program, {page}))
+      prompts_.Tell(this, TMessageKind::Error,
+                    QStringLiteral("The browser program \"%1\" could not be started.").arg(program));
   } else {
     launcher_.OpenUrl(QUrl::fromLocalFile(page));
   }

@@ -131,6 +131,9 @@ TEST_F(FailedSaveTest, SaveAsIntoAMissingFolderKeepsTheFlagAndThePath) {
   EXPECT_EQ(prompts.asked[0].title, "JavaScript Lumeroll");
   EXPECT_EQ(prompts.asked[0].kind, TMessageKind::Error);
   EXPECT_TRUE(prompts.asked[0].text.endsWith('.')) << prompts.asked[0].text.toStdString();
+  // Both script copies failed too, and the one box names them.
+  EXPECT_TRUE(prompts.asked[0].text.contains("\norvantalumeroll.js was not copied: ")) << prompts.asked[0].text.toStdString();
+  EXPECT_TRUE(prompts.asked[0].text.contains("\norvantalumeroll_news1_cfg.js was not copied: "));
   EXPECT_FALSE(QFileInfo::exists(ProjectFolder() + "no such folder"));
 }
 

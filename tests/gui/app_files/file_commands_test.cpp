@@ -84,6 +84,38 @@ TEST_F(FileCommandsTest, SaveOnATitledProjectWritesThereAndClearsTheFlag) {
   EXPECT_EQ(RecentLines(), QStringList{"&1 " + path});
 }
 
+// Another project's published page beside it would show this project's items
+// once the shared script is replaced: the save asks first, No writes nothing.
+TEST_F(FileCommandsTest, SavingBesideAnotherPublishedProjectAsksFirst) {
+  const QString path = OpenEdited();
+  const QByteArray old = ReadAll(path);
+  WriteProject("other.jslr", {"Theirs"});
+  QFile page(ProjectFolder() + "other.html");
+  ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+  page.write("<script language=\"javascript\" src=\"orvantalumeroll_news1_cfg.js\"></script>\r\n");
+  page.close();
+  const QString script = ProjectFolder() + "orvantalumeroll_news1_cfg.js";
+
+  prompts.answers = {TAnswer::No};
+  Action("Save1")->trigger();
+  ASSERT_EQ(prompts.asked.size(), 1);
+  EXPECT_EQ(prompts.asked[0].kind, TMessageKind::Warning);
+  EXPECT_EQ(prompts.asked[0].buttons, TButtons::YesNo);
+  EXPECT_EQ(prompts.asked[0].text,
+            "The folder already holds the published box of \"other.jslr\". Both use orvantalumeroll_news1_cfg.js, "
+            "so other.html will show this project's items. Save anyway?");
+  EXPECT_EQ(ReadAll(path), old);
+  EXPECT_FALSE(QFileInfo::exists(script));
+  EXPECT_FALSE(QFileInfo::exists(ProjectFolder() + "open.html"));
+  EXPECT_TRUE(Form().Modified());
+
+  prompts.answers = {TAnswer::Yes};
+  Action("Save1")->trigger();
+  EXPECT_NE(ReadAll(path), old);
+  EXPECT_TRUE(QFileInfo::exists(script));
+  EXPECT_FALSE(Form().Modified());
+}
+
 TEST_F(FileCommandsTest, SaveOnAnUntitledProjectAsksAndTakesTheChosenPath) {
   Form().Insert1Click();
   const QString target = ProjectFolder() + "fresh";  // typed without extension

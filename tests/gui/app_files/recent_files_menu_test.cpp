@@ -111,7 +111,10 @@ TEST_F(RecentFilesMenuTest, SavingNeverChangesTheList) {
   Form().Insert1Click();
   Files().Save1Click();
   prompts.fileNames = {ProjectFolder() + "saved.jslr"};
+  // p1's published page is in that folder too.
+  prompts.answers = {TAnswer::Yes};
   Files().Save2Click();
+  EXPECT_TRUE(QFileInfo::exists(ProjectFolder() + "saved.jslr"));
   EXPECT_EQ(ReadAll(WorkingFolder() + "recentfile.dat"), before);
 }
 

@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
@@ -230,6 +233,26 @@ TEST_F(WindowTest, ExitClosesTheWindowAndUnconnectedCommandsStayDisabled) {
   EXPECT_FALSE(form->isVisible());
 }
 
+// Messages quote levels, captions and paths: markup in them is shown as text.
+TEST(QtPromptsTest, MessageBoxesShowPlainText) {
+  const QString text = QStringLiteral("'<b>x</b><a href=\"http://example.com\">y</a>' is not a valid integer value");
+  Qt::TextFormat format = Qt::AutoText;
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+        format = box->textFormat();
+        shown = box->text();
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->buttons().front()->click();
+      }
+    }
+  });
+  TQtPrompts prompts;
+  prompts.Tell(nullptr, TMessageKind::Error, text);
+  EXPECT_EQ(format, Qt::PlainText);
+  EXPECT_EQ(shown, text);
+}
+
 TEST(QtPromptsTest, FiltersBecomeQtFilters) {
   struct TCase {
     const char* given;
@@ -238,6 +261,8 @@ TEST(QtPromptsTest, FiltersBecomeQtFilters) {
       {"Project Files|*.jslr", "Project Files (*.jslr)"},
       {"Project Files (*.jslr)|*.jslr|All Files (*.*)|*.*", "Project Files (*.jslr);;All Files (*.*)"},
       {"Pages|*.htm;*.html|Any|*", "Pages (*.htm *.html);;Any (*)"},
+      // The link browse filter: patterns in the brackets separated by ";".
+      {"HTML files(*.htm;*.html)|*.htm;*.html|Any file (*.*)|*.*", "HTML files (*.htm *.html);;Any file (*.*)"},
       {"", ""},
       {"Dangling description", ""},
   };

@@ -203,4 +203,14 @@ TEST_F(WebBrowserWindowTest, OpenPageLaunchesTheChosenKind) {
   }
 }
 
+TEST_F(WebBrowserWindowTest, ABrowserThatCannotStartIsNamed) {
+  InstallBrowsers();
+  Save(0, 0, 1, 0, "/opt/no such browser");
+  launcher.programsStart = false;
+  Create()->OpenPage("/tmp/preview/", "~preview.html");
+  ASSERT_EQ(prompts.asked.size(), 1);
+  EXPECT_EQ(prompts.asked[0].kind, TMessageKind::Error);
+  EXPECT_EQ(prompts.asked[0].text, "The browser program \"/opt/no such browser\" could not be started.");
+}
+
 }  // namespace

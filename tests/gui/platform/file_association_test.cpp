@@ -59,6 +59,17 @@ TEST_F(FileAssociationTest, WritesBothFilesThenOnlyWhatDiffers) {
   EXPECT_TRUE(Read(desktop).contains("\nExec=\"/usr/bin/lumeroll\" %f\n"));
 }
 
+// A line break in the path would give the entry a second Exec= line.
+TEST_F(FileAssociationTest, APathWithAControlCharacterIsNotWritten) {
+  for (const char* path : {"/opt/a\nExec=/tmp/evil", "/opt/a\rb", "/opt/\x1b[31m"}) {
+    const TAssociationStatus s = EnsureFileAssociation(QString::fromLatin1(path), data, runner);
+    EXPECT_FALSE(s.ok) << path;
+    EXPECT_FALSE(s.desktopEntryWritten) << path;
+    EXPECT_FALSE(QFileInfo::exists(desktop)) << path;
+    EXPECT_TRUE(ran.isEmpty()) << path;
+  }
+}
+
 TEST_F(FileAssociationTest, ExecQuotesAndEscapesThePath) {
   struct Case {
     const char* path;

@@ -53,6 +53,14 @@ TEST_F(RecentFilesTest, ReopeningAListedFileKeepsItsPosition) {
   EXPECT_EQ(Loaded().front(), "&1 //a.jslr");
 }
 
+// One entry is one line: a CR or LF in a path would make two of it.
+TEST_F(RecentFilesTest, APathWithAControlCharacterIsNotListed) {
+  Add("/a.jslr");
+  const std::string before = Bytes();
+  for (const char* p : {"/x\r/y.jslr", "/x\n&2 /y.jslr", "/x\x1b[2J.jslr"}) Add(p, false);
+  EXPECT_EQ(Bytes(), before);
+}
+
 TEST_F(RecentFilesTest, OnlyTheFirstFourLinesCount) {
   ASSERT_TRUE(WriteFileAtomically(Path(), "&1 /a\r\n&2 /b\r\n&3 /c\r\n&4 /d\r\n&5 /e\r\n&6 /f\r\n").ok);
   EXPECT_EQ(Loaded().size(), 4u);

@@ -55,9 +55,12 @@ class TCapturingLauncher : public Launcher {
     QStringList arguments;
   };
   QList<TLaunch> launches;
+  // What StartProgram answers: false stands for a program that cannot start.
+  bool programsStart = true;
 
   void OpenUrl(const QUrl& url) override { launches.append({false, url.toString(), {}}); }
-  void StartProgram(const QString& program, const QStringList& arguments) override {
+  bool StartProgram(const QString& program, const QStringList& arguments) override {
     launches.append({true, program, arguments});
+    return programsStart;
   }
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <random>
+#include <string_view>
 
 #include "file_io.h"
 #include "win_text.h"
@@ -99,6 +100,9 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
   THandle file(::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return TResult::Fail(Failure("Cannot open", path, ::GetLastError()));
+  // A device or a pipe (CON, a named pipe) could block or feed bytes forever.
+  if (::GetFileType(file.Get()) != FILE_TYPE_DISK)
+    return TResult::Fail("Cannot open \"" + path + "\": not a regular file");
   std::string data;
   char buf[1 << 16];
   for (;;) {
@@ -112,48 +116,92 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
   return TResult::Ok();
 }
 
-TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  const DWORD attributes = Attributes(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return TResult::Fail(FolderFailure("Cannot write", path));
-  // A write-protected file is not replaced behind its owner's back. Windows
-  // refuses the move onto it anyway; asking first also holds where the
-  // attribute is only emulated (Wine) and writes nothing in vain.
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-    return TResult::Fail(Failure("Cannot write", path, ERROR_ACCESS_DENIED));
-  // A left-over temporary file of the same name (a crash mid-write) only
-  // means another name is drawn.
-  std::string temp;
-  HANDLE h = INVALID_HANDLE_VALUE;
-  DWORD error = ERROR_SUCCESS;
-  for (int attempt = 0; attempt < 8 && h == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = TempNameBeside(path);
-    h = ::CreateFileW(WidePath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-      error = ::GetLastError();
-      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+namespace {
+
+// A temporary file beside the target that takes bytes in pieces and is moved
+// over the target on Commit; dropped before that, it removes itself and the
+// target stays as it was. The same shape as a streaming writer on POSIX, so
+// either can stand behind one interface.
+class TWindowsFileWriter {
+ public:
+  explicit TWindowsFileWriter(const std::string& path) : path_(path) {
+    const DWORD attributes = Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      state_ = TResult::Fail(FolderFailure("Cannot write", path));
+      return;
+    }
+    // A write-protected file is not replaced behind its owner's back.
+    // Windows refuses the move onto it anyway; asking first also holds where
+    // the attribute is only emulated (Wine) and writes nothing in vain.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      Fail(ERROR_ACCESS_DENIED);
+      return;
+    }
+    // A left-over temporary file of the same name (a crash mid-write) only
+    // means another name is drawn.
+    for (int attempt = 0; attempt < 8 && file_ == INVALID_HANDLE_VALUE; ++attempt) {
+      temp_ = WidePath(TempNameBeside(path));
+      file_ = ::CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file_ == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+          temp_.clear();
+          Fail(error);
+          return;
+        }
+      }
+    }
+    if (file_ == INVALID_HANDLE_VALUE) {
+      temp_.clear();
+      Fail(ERROR_FILE_EXISTS);
     }
   }
-  if (h == INVALID_HANDLE_VALUE) return TResult::Fail(Failure("Cannot write", path, error));
-  THandle file(h);
-  const std::wstring wideTemp = WidePath(temp);
-  auto fail = [&](DWORD code) {
-    if (file.Valid()) file.Close();
-    ::DeleteFileW(wideTemp.c_str());
-    return TResult::Fail(Failure("Cannot write", path, code));
-  };
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    DWORD n = 0;
-    if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &n, nullptr)) return fail(::GetLastError());
-    done += n;
+  ~TWindowsFileWriter() {
+    if (file_ != INVALID_HANDLE_VALUE) ::CloseHandle(file_);
+    if (!temp_.empty()) ::DeleteFileW(temp_.c_str());
   }
-  if (!::FlushFileBuffers(file.Get())) return fail(::GetLastError());
-  if (!file.Close()) return fail(::GetLastError());
-  if (!::MoveFileExW(wideTemp.c_str(), WidePath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return fail(::GetLastError());
-  return TResult::Ok();
+  TWindowsFileWriter(const TWindowsFileWriter&) = delete;
+  TWindowsFileWriter& operator=(const TWindowsFileWriter&) = delete;
+
+  bool Write(std::string_view bytes) {
+    while (state_ && !bytes.empty()) {
+      DWORD n = 0;
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+      if (!::WriteFile(file_, bytes.data(), chunk, &n, nullptr)) Fail(::GetLastError());
+      bytes.remove_prefix(n);
+    }
+    return static_cast<bool>(state_);
+  }
+
+  TResult Commit() {
+    if (!state_) return state_;
+    if (!::FlushFileBuffers(file_)) Fail(::GetLastError());
+    const bool closed = ::CloseHandle(file_) != 0;
+    file_ = INVALID_HANDLE_VALUE;
+    if (state_ && !closed) Fail(::GetLastError());
+    if (state_ && !::MoveFileExW(temp_.c_str(), WidePath(path_).c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      Fail(::GetLastError());
+    if (state_) temp_.clear();  // moved: nothing left to remove
+    return state_;
+  }
+
+ private:
+  void Fail(DWORD code) {
+    if (state_) state_ = TResult::Fail(Failure("Cannot write", path_, code));
+  }
+  std::string path_;
+  std::wstring temp_;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  TResult state_ = TResult::Ok();
+};
+
+}  // namespace
+
+TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
+  TWindowsFileWriter writer(path);
+  writer.Write(bytes);
+  return writer.Commit();
 }
 
 TResult CopyFileReplacing(const std::string& from, const std::string& to) {

@@ -192,6 +192,16 @@ TEST(FileIo, ARefusedReplaceKeepsTheOldFile) {
   EXPECT_EQ(Names(folder), std::vector<std::string>{"p.jslr"});
 }
 
+// NUL opens like a file but is a device; it is refused as a character device
+// is on POSIX (CON or a pipe could block the reader).
+TEST(FileIo, DevicesAreNotReadAsFiles) {
+  std::string bytes = "kept";
+  const TResult r = ReadFileBytes("NUL", bytes);
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("not a regular file"), std::string::npos) << r.message;
+  EXPECT_EQ(bytes, "kept");
+}
+
 TEST(FileIo, FolderPartTakesEitherSeparatorAndTheDrive) {
   const std::pair<const char*, const char*> cases[] = {
       {"C:\\a\\b.jslr", "C:\\a\\"}, {"C:/a/b.jslr", "C:/a/"}, {"C:b.jslr", "C:"}, {"a\\b/c", "a\\b/"}};

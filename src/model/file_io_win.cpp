@@ -4,6 +4,8 @@
 // functions so that names outside ASCII survive.
 #ifdef _WIN32
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -44,12 +46,6 @@ class THandle {
   THandle& operator=(const THandle&) = delete;
   bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return h_; }
-  // Closes now, so that a failure to close is seen.
-  bool Close() {
-    const bool ok = ::CloseHandle(h_) != 0;
-    h_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
 
  private:
   HANDLE h_;
@@ -103,6 +99,9 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
   // A device or a pipe (CON, a named pipe) could block or feed bytes forever.
   if (::GetFileType(file.Get()) != FILE_TYPE_DISK)
     return TResult::Fail("Cannot open \"" + path + "\": not a regular file");
+  const std::string tooLarge = "Cannot open \"" + path + "\": the file is larger than 256 MB";
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file.Get(), &size) && size.QuadPart > kMaxReadBytes) return TResult::Fail(tooLarge);
   std::string data;
   char buf[1 << 16];
   for (;;) {
@@ -110,96 +109,96 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
     if (!::ReadFile(file.Get(), buf, sizeof buf, &n, nullptr))
       return TResult::Fail(Failure("Cannot read", path, ::GetLastError()));
     if (n == 0) break;
+    // The file may grow while it is read.
+    if (static_cast<long long>(data.size()) + n > kMaxReadBytes) return TResult::Fail(tooLarge);
     data.append(buf, n);
   }
   out = std::move(data);
   return TResult::Ok();
 }
 
-namespace {
-
-// A temporary file beside the target that takes bytes in pieces and is moved
-// over the target on Commit; dropped before that, it removes itself and the
-// target stays as it was. The same shape as a streaming writer on POSIX, so
-// either can stand behind one interface.
-class TWindowsFileWriter {
- public:
-  explicit TWindowsFileWriter(const std::string& path) : path_(path) {
-    const DWORD attributes = Attributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      state_ = TResult::Fail(FolderFailure("Cannot write", path));
-      return;
-    }
-    // A write-protected file is not replaced behind its owner's back.
-    // Windows refuses the move onto it anyway; asking first also holds where
-    // the attribute is only emulated (Wine) and writes nothing in vain.
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-      Fail(ERROR_ACCESS_DENIED);
-      return;
-    }
-    // A left-over temporary file of the same name (a crash mid-write) only
-    // means another name is drawn.
-    for (int attempt = 0; attempt < 8 && file_ == INVALID_HANDLE_VALUE; ++attempt) {
-      temp_ = WidePath(TempNameBeside(path));
-      file_ = ::CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (file_ == INVALID_HANDLE_VALUE) {
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-          temp_.clear();
-          Fail(error);
-          return;
-        }
-      }
-    }
-    if (file_ == INVALID_HANDLE_VALUE) {
-      temp_.clear();
-      Fail(ERROR_FILE_EXISTS);
+// The handle is kept as a C runtime descriptor (_open_osfhandle), which the
+// writer's int member holds on every system.
+TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : path_(path), target_(path) {
+  const DWORD attributes = Attributes(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    state_ = TResult::Fail(FolderFailure("Cannot write", path));
+    return;
+  }
+  // A write-protected file is not replaced behind its owner's back. Windows
+  // refuses the move onto it anyway; asking first also holds where the
+  // attribute is only emulated (Wine) and writes nothing in vain.
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    Fail(ERROR_ACCESS_DENIED);
+    return;
+  }
+  // A left-over temporary file of the same name (a crash mid-write) only
+  // means another name is drawn.
+  HANDLE file = INVALID_HANDLE_VALUE;
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int attempt = 0; attempt < 8 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temp_ = TempNameBeside(target_);
+    file = ::CreateFileW(WidePath(temp_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      error = ::GetLastError();
+      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
     }
   }
-  ~TWindowsFileWriter() {
-    if (file_ != INVALID_HANDLE_VALUE) ::CloseHandle(file_);
-    if (!temp_.empty()) ::DeleteFileW(temp_.c_str());
+  if (file == INVALID_HANDLE_VALUE) {
+    temp_.clear();
+    Fail(static_cast<int>(error));
+    return;
   }
-  TWindowsFileWriter(const TWindowsFileWriter&) = delete;
-  TWindowsFileWriter& operator=(const TWindowsFileWriter&) = delete;
+  fd_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_BINARY);
+  if (fd_ < 0) {
+    ::CloseHandle(file);
+    Fail(ERROR_TOO_MANY_OPEN_FILES);
+  }
+}
 
-  bool Write(std::string_view bytes) {
-    while (state_ && !bytes.empty()) {
-      DWORD n = 0;
-      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
-      if (!::WriteFile(file_, bytes.data(), chunk, &n, nullptr)) Fail(::GetLastError());
-      bytes.remove_prefix(n);
+TAtomicFileWriter::~TAtomicFileWriter() {
+  if (fd_ >= 0) ::_close(fd_);
+  if (!temp_.empty()) ::DeleteFileW(WidePath(temp_).c_str());
+}
+
+void TAtomicFileWriter::Fail(int err) {
+  if (state_) state_ = TResult::Fail(Failure("Cannot write", path_, static_cast<DWORD>(err)));
+}
+
+bool TAtomicFileWriter::Write(std::string_view bytes) {
+  if (!state_) return false;
+  const HANDLE file = reinterpret_cast<HANDLE>(::_get_osfhandle(fd_));
+  while (!bytes.empty()) {
+    DWORD n = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+    if (!::WriteFile(file, bytes.data(), chunk, &n, nullptr)) {
+      Fail(static_cast<int>(::GetLastError()));
+      return false;
     }
-    return static_cast<bool>(state_);
+    bytes.remove_prefix(n);
   }
+  return true;
+}
 
-  TResult Commit() {
-    if (!state_) return state_;
-    if (!::FlushFileBuffers(file_)) Fail(::GetLastError());
-    const bool closed = ::CloseHandle(file_) != 0;
-    file_ = INVALID_HANDLE_VALUE;
-    if (state_ && !closed) Fail(::GetLastError());
-    if (state_ && !::MoveFileExW(temp_.c_str(), WidePath(path_).c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      Fail(::GetLastError());
-    if (state_) temp_.clear();  // moved: nothing left to remove
+TResult TAtomicFileWriter::Commit() {
+  if (!state_) return state_;
+  if (!::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd_)))) Fail(static_cast<int>(::GetLastError()));
+  const int fd = fd_;
+  fd_ = -1;
+  if (::_close(fd) != 0) Fail(ERROR_WRITE_FAULT);
+  if (!state_) return state_;
+  if (!::MoveFileExW(WidePath(temp_).c_str(), WidePath(target_).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    Fail(static_cast<int>(::GetLastError()));
     return state_;
   }
-
- private:
-  void Fail(DWORD code) {
-    if (state_) state_ = TResult::Fail(Failure("Cannot write", path_, code));
-  }
-  std::string path_;
-  std::wstring temp_;
-  HANDLE file_ = INVALID_HANDLE_VALUE;
-  TResult state_ = TResult::Ok();
-};
-
-}  // namespace
+  temp_.clear();  // moved: nothing left to remove
+  return state_;
+}
 
 TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  TWindowsFileWriter writer(path);
+  TAtomicFileWriter writer(path);
   writer.Write(bytes);
   return writer.Commit();
 }

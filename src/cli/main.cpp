@@ -2,6 +2,7 @@
 // editor, for scripts and build pipelines.
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <new>
@@ -53,14 +54,22 @@ std::vector<std::string> Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv + 1, argv + argc);
 }
 
+#ifdef _WIN32
+UINT savedConsoleCodePage = 0;
+void RestoreConsoleCodePage() { ::SetConsoleOutputCP(savedConsoleCodePage); }
+#endif
+
 // Generated files go to stdout byte for byte, as on every other system: text
 // mode would turn each CR LF into CR CR LF. Messages are UTF-8, so the
-// console is told so.
+// console is told so while the tool runs (the setting outlives the process,
+// hence the restore).
 void PrepareStandardStreams() {
 #ifdef _WIN32
   ::_setmode(::_fileno(stdout), _O_BINARY);
   ::_setmode(::_fileno(stderr), _O_BINARY);
-  ::SetConsoleOutputCP(CP_UTF8);
+  savedConsoleCodePage = ::GetConsoleOutputCP();
+  if (savedConsoleCodePage != 0 && savedConsoleCodePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8))
+    std::atexit(RestoreConsoleCodePage);
 #endif
 }
 

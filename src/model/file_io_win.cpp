@@ -4,10 +4,13 @@
 // functions so that names outside ASCII survive.
 #ifdef _WIN32
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <random>
+#include <string_view>
 
 #include "file_io.h"
 #include "win_text.h"
@@ -43,12 +46,6 @@ class THandle {
   THandle& operator=(const THandle&) = delete;
   bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return h_; }
-  // Closes now, so that a failure to close is seen.
-  bool Close() {
-    const bool ok = ::CloseHandle(h_) != 0;
-    h_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
 
  private:
   HANDLE h_;
@@ -99,6 +96,12 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
   THandle file(::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return TResult::Fail(Failure("Cannot open", path, ::GetLastError()));
+  // A device or a pipe (CON, a named pipe) could block or feed bytes forever.
+  if (::GetFileType(file.Get()) != FILE_TYPE_DISK)
+    return TResult::Fail("Cannot open \"" + path + "\": not a regular file");
+  const std::string tooLarge = "Cannot open \"" + path + "\": the file is larger than 256 MB";
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file.Get(), &size) && size.QuadPart > kMaxReadBytes) return TResult::Fail(tooLarge);
   std::string data;
   char buf[1 << 16];
   for (;;) {
@@ -106,54 +109,98 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
     if (!::ReadFile(file.Get(), buf, sizeof buf, &n, nullptr))
       return TResult::Fail(Failure("Cannot read", path, ::GetLastError()));
     if (n == 0) break;
+    // The file may grow while it is read.
+    if (static_cast<long long>(data.size()) + n > kMaxReadBytes) return TResult::Fail(tooLarge);
     data.append(buf, n);
   }
   out = std::move(data);
   return TResult::Ok();
 }
 
-TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
+// The handle is kept as a C runtime descriptor (_open_osfhandle), which the
+// writer's int member holds on every system.
+TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : path_(path), target_(path) {
   const DWORD attributes = Attributes(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-    return TResult::Fail(FolderFailure("Cannot write", path));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    state_ = TResult::Fail(FolderFailure("Cannot write", path));
+    return;
+  }
   // A write-protected file is not replaced behind its owner's back. Windows
   // refuses the move onto it anyway; asking first also holds where the
   // attribute is only emulated (Wine) and writes nothing in vain.
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-    return TResult::Fail(Failure("Cannot write", path, ERROR_ACCESS_DENIED));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    Fail(ERROR_ACCESS_DENIED);
+    return;
+  }
   // A left-over temporary file of the same name (a crash mid-write) only
   // means another name is drawn.
-  std::string temp;
-  HANDLE h = INVALID_HANDLE_VALUE;
-  DWORD error = ERROR_SUCCESS;
-  for (int attempt = 0; attempt < 8 && h == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = TempNameBeside(path);
-    h = ::CreateFileW(WidePath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int attempt = 0; attempt < 8 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temp_ = TempNameBeside(target_);
+    file = ::CreateFileW(WidePath(temp_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
       error = ::GetLastError();
       if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
     }
   }
-  if (h == INVALID_HANDLE_VALUE) return TResult::Fail(Failure("Cannot write", path, error));
-  THandle file(h);
-  const std::wstring wideTemp = WidePath(temp);
-  auto fail = [&](DWORD code) {
-    if (file.Valid()) file.Close();
-    ::DeleteFileW(wideTemp.c_str());
-    return TResult::Fail(Failure("Cannot write", path, code));
-  };
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    DWORD n = 0;
-    if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &n, nullptr)) return fail(::GetLastError());
-    done += n;
+  if (file == INVALID_HANDLE_VALUE) {
+    temp_.clear();
+    Fail(static_cast<int>(error));
+    return;
   }
-  if (!::FlushFileBuffers(file.Get())) return fail(::GetLastError());
-  if (!file.Close()) return fail(::GetLastError());
-  if (!::MoveFileExW(wideTemp.c_str(), WidePath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return fail(::GetLastError());
-  return TResult::Ok();
+  fd_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_BINARY);
+  if (fd_ < 0) {
+    ::CloseHandle(file);
+    Fail(ERROR_TOO_MANY_OPEN_FILES);
+  }
+}
+
+TAtomicFileWriter::~TAtomicFileWriter() {
+  if (fd_ >= 0) ::_close(fd_);
+  if (!temp_.empty()) ::DeleteFileW(WidePath(temp_).c_str());
+}
+
+void TAtomicFileWriter::Fail(int err) {
+  if (state_) state_ = TResult::Fail(Failure("Cannot write", path_, static_cast<DWORD>(err)));
+}
+
+bool TAtomicFileWriter::Write(std::string_view bytes) {
+  if (!state_) return false;
+  const HANDLE file = reinterpret_cast<HANDLE>(::_get_osfhandle(fd_));
+  while (!bytes.empty()) {
+    DWORD n = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+    if (!::WriteFile(file, bytes.data(), chunk, &n, nullptr)) {
+      Fail(static_cast<int>(::GetLastError()));
+      return false;
+    }
+    bytes.remove_prefix(n);
+  }
+  return true;
+}
+
+TResult TAtomicFileWriter::Commit() {
+  if (!state_) return state_;
+  if (!::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd_)))) Fail(static_cast<int>(::GetLastError()));
+  const int fd = fd_;
+  fd_ = -1;
+  if (::_close(fd) != 0) Fail(ERROR_WRITE_FAULT);
+  if (!state_) return state_;
+  if (!::MoveFileExW(WidePath(temp_).c_str(), WidePath(target_).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    Fail(static_cast<int>(::GetLastError()));
+    return state_;
+  }
+  temp_.clear();  // moved: nothing left to remove
+  return state_;
+}
+
+TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
+  TAtomicFileWriter writer(path);
+  writer.Write(bytes);
+  return writer.Commit();
 }
 
 TResult CopyFileReplacing(const std::string& from, const std::string& to) {

@@ -61,13 +61,8 @@ bool WriteIfDifferent(const QString& path, const QByteArray& content, TAssociati
 #else
 TAssociationStatus WriteRegistryClasses(const QString& programPath) {
   TAssociationStatus status;
-  const QString program = QDir::toNativeSeparators(programPath);
   QSettings classes(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QSettings::NativeFormat);
-  const QString document = QStringLiteral("JavaScript Lumeroll.Document");
-  classes.setValue(QStringLiteral(".jslr/Default"), document);
-  classes.setValue(document + QStringLiteral("/Default"), document);
-  classes.setValue(document + QStringLiteral("/DefaultIcon/Default"), program + QStringLiteral(",0"));
-  classes.setValue(document + QStringLiteral("/shell/open/command/Default"), program + QStringLiteral(" %1"));
+  for (const TRegistryValue& v : WindowsAssociationValues(programPath)) classes.setValue(v.key, v.value);
   classes.sync();
   status.ok = classes.status() == QSettings::NoError;
   return status;
@@ -88,6 +83,15 @@ QString DesktopExecValue(const QString& programPath) {
   quoted.replace(u'\\', QStringLiteral("\\\\"));
   quoted.replace(u'%', QStringLiteral("%%"));
   return u'"' + quoted + QStringLiteral("\" %f");
+}
+
+QList<TRegistryValue> WindowsAssociationValues(const QString& programPath) {
+  const QString program = QDir::toNativeSeparators(programPath);
+  const QString document = QStringLiteral("JavaScript Lumeroll.Document");
+  return {{QStringLiteral(".jslr/Default"), document},
+          {document + QStringLiteral("/Default"), document},
+          {document + QStringLiteral("/DefaultIcon/Default"), program + QStringLiteral(",0")},
+          {document + QStringLiteral("/shell/open/command/Default"), u'"' + program + QStringLiteral("\" \"%1\"")}};
 }
 
 TCommandRunner InstalledToolRunner() {

@@ -5,6 +5,7 @@
 // Windows: the document class under the current user's Software\Classes.
 // Failures are never shown; the status says what happened.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -29,6 +30,18 @@ TCommandRunner InstalledToolRunner();
 // file was written.
 TAssociationStatus EnsureFileAssociation(const QString& programPath, const QString& dataHome,
                                          const TCommandRunner& runner);
+
+// One value of the Windows association: a key under the current user's
+// Software\Classes (QSettings' "Default" is the key's unnamed value).
+struct TRegistryValue {
+  QString key;
+  QString value;
+};
+
+// The association's values in the order they are written. The program path
+// and "%1" are both quoted, so a path with blanks, of the program or of the
+// project, reaches the program as one argument.
+QList<TRegistryValue> WindowsAssociationValues(const QString& programPath);
 
 // The Exec= value starting programPath with a file: the path quoted and
 // escaped as desktop entries require, then %f.

@@ -180,6 +180,36 @@ TEST(FileIo, ARefusedReplaceKeepsTheOldFile) {
   EXPECT_EQ(Names(folder), std::vector<std::string>{"p.jslr"});
 }
 
+// Pieces arrive in order and only Commit replaces the file; a writer
+// dropped before it leaves the old file and no temporary file.
+TEST(FileIo, StreamingWriterCommitsOrLeavesNoTrace) {
+  TTempFolder folder;
+  const std::string path = folder.File("s.js");
+  WriteAll(path, "old");
+  {
+    TAtomicFileWriter dropped(path);
+    EXPECT_TRUE(dropped.Write("never"));
+  }
+  EXPECT_EQ(ReadAll(path), "old");
+  EXPECT_EQ(Names(folder), std::vector<std::string>{"s.js"});
+  TAtomicFileWriter writer(path);
+  for (const char* piece : {"one\r\n", "", "two\r\n"}) EXPECT_TRUE(writer.Write(piece));
+  EXPECT_EQ(ReadAll(path), "old");
+  ASSERT_TRUE(writer.Commit());
+  EXPECT_EQ(ReadAll(path), "one\r\ntwo\r\n");
+  EXPECT_EQ(Names(folder), std::vector<std::string>{"s.js"});
+}
+
+// NUL opens like a file but is a device; it is refused as a character device
+// is on POSIX (CON or a pipe could block the reader).
+TEST(FileIo, DevicesAreNotReadAsFiles) {
+  std::string bytes = "kept";
+  const TResult r = ReadFileBytes("NUL", bytes);
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("not a regular file"), std::string::npos) << r.message;
+  EXPECT_EQ(bytes, "kept");
+}
+
 TEST(FileIo, FolderPartTakesEitherSeparatorAndTheDrive) {
   const std::pair<const char*, const char*> cases[] = {
       {"C:\\a\\b.jslr", "C:\\a\\"}, {"C:/a/b.jslr", "C:/a/"}, {"C:b.jslr", "C:"}, {"a\\b/c", "a\\b/"}};

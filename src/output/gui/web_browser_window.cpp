@@ -180,12 +180,20 @@ void TformWebBrowser::spdbtnOpenExeFileClick() {
 // nothing.
 void TformWebBrowser::OpenPage(const QString& folder, const QString& fileName) {
   const QString page = folder + fileName;
+  Open(page, QUrl::fromLocalFile(page));
+}
+
+void TformWebBrowser::OpenAddress(const QUrl& address) {
+  Open(address.isLocalFile() ? address.toLocalFile() : address.toString(QUrl::FullyEncoded), address);
+}
+
+void TformWebBrowser::Open(const QString& page, const QUrl& url) {
   const int line = ComboBoxBrowserList->currentIndex();
   if (RadioButtonBrowserUserSpecify->isChecked() && !editSpecifiedBrowserFileName->text().isEmpty()) {
     launcher_.StartProgram(editSpecifiedBrowserFileName->text(), {page});
   } else if (RadioButtonBrowserKnownInSystem->isChecked() && line >= 0 && line < browsers_.size()) {
     launcher_.StartProgram(browsers_[line].Path, {page});
   } else {
-    launcher_.OpenUrl(QUrl::fromLocalFile(page));
+    launcher_.OpenUrl(url);
   }
 }

@@ -79,7 +79,7 @@ void TLivePreviewPane::BuildBar() {
   bar_ = new QToolBar(this);
   bar_->setObjectName(QStringLiteral("LivePreviewBar"));
   bar_->setIconSize(QSize(16, 16));
-  bar_->addWidget(new QLabel(tr("Page width: "), bar_));
+  bar_->addWidget(new QLabel(tr("Width "), bar_));
   widths_ = new QActionGroup(this);
   widths_->setExclusive(true);
   for (const int width : kPageWidths) {
@@ -95,7 +95,7 @@ void TLivePreviewPane::BuildBar() {
     connect(a, &QAction::triggered, this, [this, width] { SetPageWidth(width); });
   }
   bar_->addSeparator();
-  darkPage_ = bar_->addAction(tr("Dark page"));
+  darkPage_ = bar_->addAction(tr("Dark"));
   darkPage_->setObjectName(QStringLiteral("LivePreviewDarkPage"));
   darkPage_->setToolTip(tr("Show the box on a dark page instead of a light one"));
   darkPage_->setCheckable(true);

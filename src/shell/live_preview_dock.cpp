@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include "editor/main_form.h"
@@ -12,6 +13,12 @@
 #include "output/gui/web_browser_window.h"
 #include "output/preview.h"
 #include "shell/error_box.h"
+
+namespace {
+
+constexpr int kFirstPaneWidth = 380;
+
+}  // namespace
 
 TLivePreviewDock::TLivePreviewDock(QMainWindow& window, QMenu* viewMenu, TSettingsFactory settings,
                                    TLivePreviewPane::TSnapshotSource source, const QString& runtimePath)
@@ -50,8 +57,25 @@ void TLivePreviewDock::RestoreSettings() {
       show = *v == 1;
     const QByteArray state = s->value(QString::fromLatin1(kLivePreviewDockStateKey)).toByteArray();
     s->endGroup();
-    if (!state.isEmpty()) window_.restoreState(state);
+    if (!state.isEmpty()) {
+      window_.restoreState(state);
+      dock_->setVisible(show);
+      return;
+    }
   }
+  // First start: the window grows by the pane instead of squeezing the tree
+  // and the pages, as far as the screen allows.
+  int width = window_.width() + kFirstPaneWidth;
+  if (const QScreen* screen = window_.screen()) {
+    const QRect free = screen->availableGeometry();
+    width = qMin(width, free.width());
+    window_.resize(width, window_.height());
+    // Still on the screen after growing.
+    window_.move(qBound(free.left(), window_.x(), free.right() + 1 - width), window_.y());
+  } else {
+    window_.resize(width, window_.height());
+  }
+  window_.resizeDocks({dock_}, {kFirstPaneWidth}, Qt::Horizontal);
   dock_->setVisible(show);
 }
 

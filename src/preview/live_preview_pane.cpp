@@ -10,6 +10,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 
 #include "preview/preview_scheme.h"
 #include "preview/preview_web_page.h"
@@ -138,6 +139,7 @@ void TLivePreviewPane::StartGeneration() {
   dirty_ = false;
   generating_ = true;
   ++generations_;
+  cycle_.start();
   // The copy is made here on the GUI thread, where the project lives; the
   // generation and the escaping for the page run on a worker.
   watcher_.setFuture(QtConcurrent::run(&BuildPreviewCall, source_()));
@@ -162,6 +164,7 @@ void TLivePreviewPane::GenerationDone() {
 
 void TLivePreviewPane::Applied(const QString& result) {
   applying_ = false;
+  if (cycle_.isValid()) combine_.setInterval(int(std::clamp<qint64>(cycle_.elapsed() / 2, kCombineMs, kMaxCombineMs)));
   crashes_ = 0;
   emit Updated(result);
   if (dirty_ && !combine_.isActive()) combine_.start();

@@ -9,6 +9,7 @@
 // close together are combined; generation runs on a worker thread, and a
 // change that comes while one runs supersedes it, so typing never waits.
 
+#include <QElapsedTimer>
 #include <QFutureWatcher>
 #include <QTimer>
 #include <QUrl>
@@ -30,8 +31,12 @@ class TLivePreviewPane : public QWidget {
  public:
   using TSnapshotSource = std::function<TPreviewSnapshot()>;
 
-  // Changes within this many milliseconds of the first are one update.
+  // Changes within this many milliseconds of the first are one update. A
+  // project whose last update took more than twice as long waits half that
+  // time instead (up to a second), so a huge project does not keep the
+  // editor busy copying it while the user types.
   static constexpr int kCombineMs = 40;
+  static constexpr int kMaxCombineMs = 1000;
   // The page widths the bar offers; 0 is "Fit" (the pane's own width).
   static constexpr int kPageWidths[] = {0, 360, 768, 1280};
 
@@ -105,4 +110,5 @@ class TLivePreviewPane : public QWidget {
   int pageWidth_ = 0;
   bool dark_ = false;
   int crashes_ = 0;
+  QElapsedTimer cycle_;
 };

@@ -174,9 +174,13 @@ TEST_F(LivePreview, TypingACaptionShowsItInThePage) {
   ASSERT_NE(caption, nullptr);
   caption->setFocus();
   caption->end(false);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Pane().Idle(); }, kWaitMs));
+  const int generations = Pane().GenerationCount();
   QTest::keyClicks(caption, " now");
   EXPECT_TRUE(WaitForPage("document.querySelector('#stage .lumeroll-item a').textContent",
                           QStringLiteral("Breaking now")));
+  // Four keys typed faster than the combining interval are one update.
+  EXPECT_EQ(Pane().GenerationCount(), generations + 1);
   // Typing stays in the editor: the update does not take the focus away.
   EXPECT_FALSE(Pane().View().hasFocus());
 }

@@ -307,9 +307,18 @@ TEST_F(LivePreview, HidingIsKeptInTheSettings) {
   EXPECT_EQ(settings.value("Settings/ShowLivePreview").toInt(), 1);
 }
 
-// Last: everything above has run, and the pane wrote no file anywhere in
-// the working, preview or project folder.
+// Last, so everything above has run too: the pane wrote no file anywhere in
+// the working, preview or project folder. It makes edits of its own so that
+// it means something when run alone.
 TEST_F(LivePreview, NoFileWasWritten) {
+  SelectEntry(3);
+  QLineEdit* caption = Find<QLineEdit>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setText(QStringLiteral("Traffic jam"));
+  SetNumber("spnedtpHeight", 140);
+  Pane().Reload();
+  EXPECT_TRUE(WaitForPage("getComputedStyle(document.querySelector('#stage .lumeroll-box')).height",
+                          QStringLiteral("140px")));
   EXPECT_EQ(world->Files(), world->filesAtStart);
   EXPECT_FALSE(QDir(world->Folder("working") + "preview").exists());
 }

@@ -16,6 +16,10 @@
 #include "shell/help_window.h"
 #include "shell/output_commands.h"
 #include "shell/templates_dialog.h"
+#ifdef LUMEROLL_LIVE_PREVIEW
+#include "preview/chromium_setup.h"
+#include "shell/live_preview_dock.h"
+#endif
 
 TLumerollApplication::TLumerollApplication(TStartupServices services) : services_(std::move(services)) {
   mainForm_ = std::make_unique<TMainForm>(
@@ -41,6 +45,13 @@ TLumerollApplication::TLumerollApplication(TStartupServices services) : services
     return std::make_unique<TformWebBrowser>(prompts, launcher, settings, environment, parent);
   });
   output_->Connect();
+#ifdef LUMEROLL_LIVE_PREVIEW
+  if (services_.livePreview) {
+    livePreview_ = InstallLivePreview(form, services_.settings, [&prompts, &launcher, settings, environment](QWidget* parent) {
+      return std::make_unique<TformWebBrowser>(prompts, launcher, settings, environment, parent);
+    });
+  }
+#endif
 
   if (services_.registerFileType) services_.registerFileType();
   files_->LoadRecentFiles();
@@ -90,6 +101,11 @@ void TLumerollApplication::Start(const QStringList& arguments) {
 }
 
 int RunLumeroll(int argc, char** argv) {
+#ifdef LUMEROLL_LIVE_PREVIEW
+  // Chromium's flags and the preview's URL scheme must be settled before the
+  // application object exists.
+  PrepareLivePreviewProcess();
+#endif
   QApplication app(argc, argv);
   // The per-user folders and settings are named after these.
   QCoreApplication::setOrganizationName(QStringLiteral("KVD"));
@@ -108,7 +124,8 @@ int RunLumeroll(int argc, char** argv) {
                               EnsureFileAssociation(QCoreApplication::applicationFilePath(),
                                                     qEnvironmentVariable("XDG_DATA_HOME"), InstalledToolRunner());
                             },
-                            {}};
+                            {},
+                            /*livePreview=*/true};
   TLumerollApplication program(std::move(services));
   program.Start(QCoreApplication::arguments().mid(1));
   return app.exec();

@@ -16,6 +16,7 @@
 class Launcher;
 class Prompts;
 class TFileCommands;
+class TLivePreviewDock;
 class TMainForm;
 class TOutputCommands;
 class TformHTML;
@@ -32,6 +33,9 @@ struct TStartupServices {
   std::function<void()> registerFileType;
   // Shows the templates dialog at start; the program runs it modally.
   std::function<void(TfrmTemplet&)> showTemplates;
+  // Docks the live preview pane in the main window (when the program was
+  // built with it). Off for tests that have no use for a web view.
+  bool livePreview = false;
 };
 
 class TLumerollApplication {
@@ -51,6 +55,8 @@ class TLumerollApplication {
   TfrmHelp& HelpWindow() { return *helpWindow_; }
   TFileCommands& Files() { return *files_; }
   TOutputCommands& Output() { return *output_; }
+  // Null without the pane.
+  TLivePreviewDock* LivePreview() { return livePreview_; }
 
  private:
   bool ShowTemplatesAtStart() const;
@@ -61,6 +67,7 @@ class TLumerollApplication {
   TfrmHelp* helpWindow_ = nullptr;
   TFileCommands* files_ = nullptr;
   TOutputCommands* output_ = nullptr;
+  TLivePreviewDock* livePreview_ = nullptr;
 };
 
 // The editor program's main: real services, then the message loop.

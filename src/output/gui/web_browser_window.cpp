@@ -180,6 +180,14 @@ void TformWebBrowser::spdbtnOpenExeFileClick() {
 // nothing.
 void TformWebBrowser::OpenPage(const QString& folder, const QString& fileName) {
   const QString page = folder + fileName;
+  Open(page, QUrl::fromLocalFile(page));
+}
+
+void TformWebBrowser::OpenAddress(const QUrl& address) {
+  Open(address.isLocalFile() ? address.toLocalFile() : address.toString(QUrl::FullyEncoded), address);
+}
+
+void TformWebBrowser::Open(const QString& page, const QUrl& url) {
   const int line = ComboBoxBrowserList->currentIndex();
   QString program;
   if (RadioButtonBrowserUserSpecify->isChecked() && !editSpecifiedBrowserFileName->text().isEmpty()) {
@@ -193,6 +201,6 @@ void TformWebBrowser::OpenPage(const QString& folder, const QString& fileName) {
       prompts_.Tell(this, TMessageKind::Error,
                     QStringLiteral("The browser program \"%1\" could not be started.").arg(program));
   } else {
-    launcher_.OpenUrl(QUrl::fromLocalFile(page));
+    launcher_.OpenUrl(url);
   }
 }

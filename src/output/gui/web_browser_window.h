@@ -19,6 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+class QUrl;
 
 class TformWebBrowser : public QDialog {
   Q_OBJECT
@@ -28,10 +29,14 @@ class TformWebBrowser : public QDialog {
 
   // Opens folder + fileName with the marked choice.
   void OpenPage(const QString& folder, const QString& fileName);
+  // Opens a web address (a link of the live preview) with the marked choice.
+  void OpenAddress(const QUrl& address);
 
   const QList<TWebBrowserNamePath>& Browsers() const { return browsers_; }
 
  private:
+  // page: what a named browser program gets; url: what the desktop opens.
+  void Open(const QString& page, const QUrl& url);
   void BuildControls();
   void FormCreate(const TDetectionEnvironment& environment);
   void LoadChoice();

@@ -1,0 +1,212 @@
+// Costs of the live preview pane in the real web view, offscreen: the time
+// from an edit to the updated page for growing projects, and the memory the
+// pane adds to the editor (its own process and Chromium's helpers).
+//
+// Baselines measured in the same run: a script round trip to the page that
+// changes nothing (the least any update can cost), and the editor's memory
+// before the pane.
+//
+// Run: QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu" bench_preview
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QFile>
+#include <QTest>
+#include <QUrl>
+#include <QWebEngineView>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "editor/main_form.h"
+#include "model/applet_agent.h"
+#include "platform/launcher.h"
+#include "platform/prompts.h"
+#include "preview/chromium_setup.h"
+#include "preview/live_preview_pane.h"
+#include "preview/preview_web_page.h"
+
+namespace {
+
+class TSilentPrompts : public Prompts {
+ public:
+  TAnswer Ask(QWidget*, TMessageKind, const QString&, TButtons, const QString&) override { return TAnswer::No; }
+  void Tell(QWidget*, TMessageKind, const QString&, const QString&) override {}
+  std::optional<QString> OpenFileName(QWidget*, const TFileDialogRequest&) override { return std::nullopt; }
+  std::optional<QString> SaveFileName(QWidget*, const TFileDialogRequest&) override { return std::nullopt; }
+  std::optional<QColor> PickColor(QWidget*, const QColor&) override { return std::nullopt; }
+};
+
+class TIdleLauncher : public Launcher {
+ public:
+  void OpenUrl(const QUrl&) override {}
+  void StartProgram(const QString&, const QStringList&) override {}
+};
+
+// Runs the event loop until `done` says so; woken by the pane's signals, so
+// no polling interval adds to what is measured.
+bool RunUntil(TLivePreviewPane* pane, const std::function<bool()>& done) {
+  if (done()) return true;
+  QEventLoop loop;
+  QObject::connect(pane, &TLivePreviewPane::Updated, &loop, [&] {
+    if (done()) loop.quit();
+  });
+  QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+  loop.exec();
+  return done();
+}
+
+QString RuntimePath() { return QCoreApplication::applicationDirPath() + "/orvantalumeroll.js"; }
+
+TPreviewSnapshot Project(int items) {
+  TkvdAppletAgent agent;
+  TPreviewSnapshot s{DefaultAppletData(), {}, agent.ScriptFiles};
+  for (int k = 0; k < items; ++k) {
+    TItemData item = DefaultItemData();
+    item.ICaption = "News " + std::to_string(k);
+    item.ILink = "http://www.example.com/" + std::to_string(k) + ".html";
+    item.IContent = "Something happened today, item " + std::to_string(k) + ".<br />";
+    s.items.push_back(item);
+  }
+  return s;
+}
+
+// One pane for every edit benchmark: starting Chromium is not what is measured.
+struct TPaneHost {
+  TPreviewSnapshot project;
+  std::unique_ptr<TLivePreviewPane> pane;
+  QString last;
+
+  TPaneHost() {
+    pane = std::make_unique<TLivePreviewPane>([this] { return project; }, RuntimePath());
+    pane->resize(600, 400);
+    pane->show();
+    QObject::connect(pane.get(), &TLivePreviewPane::Updated, [this](const QString& r) { last = r; });
+    QTest::qWaitFor([this] { return last == "ok"; }, 60000);
+  }
+};
+
+TPaneHost& Host() {
+  static TPaneHost host;
+  return host;
+}
+
+// Resident memory of this process and every process it started, in kB.
+long TreeRssKb() {
+  const QString self = QString::number(QCoreApplication::applicationPid());
+  QStringList tree{self};
+  long total = 0;
+  // Children after their parents: repeat until no new process joins.
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+      if (tree.contains(pid)) continue;
+      QFile stat("/proc/" + pid + "/stat");
+      if (!stat.open(QIODevice::ReadOnly)) continue;
+      const QByteArray line = stat.readAll();
+      const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+      if (fields.size() > 1 && tree.contains(QString::fromLatin1(fields[1]))) {
+        tree << pid;
+        grew = true;
+      }
+    }
+  }
+  for (const QString& pid : tree) {
+    QFile status("/proc/" + pid + "/status");
+    if (!status.open(QIODevice::ReadOnly)) continue;
+    for (const QByteArray& line : status.readAll().split('\n'))
+      if (line.startsWith("VmRSS:")) total += line.mid(6).trimmed().split(' ').value(0).toLong();
+  }
+  return total;
+}
+
+// The editor window alone, then with a pane showing a 100-item project.
+// Runs first, before the shared pane exists.
+void BM_PaneMemory(benchmark::State& state) {
+  TSilentPrompts prompts;
+  TIdleLauncher launcher;
+  const QString dir = QCoreApplication::applicationDirPath() + "/";
+  for (auto _ : state) {
+    TMainForm form(TEditorServices{prompts, launcher, AppFolders{dir.toStdString(), dir.toStdString()}});
+    form.show();
+    QTest::qWait(500);
+    const long before = TreeRssKb();
+    const TPreviewSnapshot project = Project(100);
+    auto* pane = new TLivePreviewPane([&] { return project; }, RuntimePath(), &form);
+    QString last;
+    QObject::connect(pane, &TLivePreviewPane::Updated, [&](const QString& r) { last = r; });
+    pane->resize(600, 400);
+    pane->show();
+    QTest::qWaitFor([&] { return last == "ok"; }, 60000);
+    QTest::qWait(1000);
+    const long after = TreeRssKb();
+    state.counters["editor_kB"] = static_cast<double>(before);
+    state.counters["with_pane_kB"] = static_cast<double>(after);
+    state.counters["added_kB"] = static_cast<double>(after - before);
+    state.counters["ratio"] = static_cast<double>(after) / static_cast<double>(before);
+  }
+}
+BENCHMARK(BM_PaneMemory)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ScriptRoundTrip(benchmark::State& state) {
+  TPaneHost& host = Host();
+  for (auto _ : state) {
+    QEventLoop loop;
+    host.pane->Page().runJavaScript("0", [&](const QVariant&) { loop.quit(); });
+    loop.exec();
+  }
+}
+BENCHMARK(BM_ScriptRoundTrip)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A caption typed into item 0 until the page holds the new box: combining
+// wait, snapshot, generation on the worker, the page's rebuild of the box.
+void BM_EditToPage(benchmark::State& state) {
+  TPaneHost& host = Host();
+  host.project = Project(static_cast<int>(state.range(0)));
+  host.last.clear();
+  host.pane->ScheduleUpdate();
+  QTest::qWaitFor([&] { return host.last == "ok" && host.pane->Idle(); }, 60000);
+  int edit = 0;
+  for (auto _ : state) {
+    host.project.items[0].ICaption = "Edit " + std::to_string(++edit);
+    host.last.clear();
+    host.pane->ScheduleUpdate();
+    if (!RunUntil(host.pane.get(), [&] { return host.last == "ok"; }))
+      state.SkipWithError("no update");
+  }
+  state.counters["combine_ms"] = TLivePreviewPane::kCombineMs;
+  // The page's own share: the box rebuilt by the runtime, timed inside the page.
+  QEventLoop loop;
+  double pageMs = 0;
+  host.pane->Page().runJavaScript(
+      "(function(){var t=performance.now();" + BuildPreviewCall(host.project).script + ";return performance.now()-t;})()",
+      [&](const QVariant& v) {
+        pageMs = v.toDouble();
+        loop.quit();
+      });
+  loop.exec();
+  state.counters["page_ms"] = pageMs;
+  QElapsedTimer generation;
+  generation.start();
+  benchmark::DoNotOptimize(BuildPreviewCall(host.project));
+  state.counters["generate_ms"] = generation.nsecsElapsed() / 1e6;
+}
+BENCHMARK(BM_EditToPage)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  PrepareLivePreviewProcess();
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

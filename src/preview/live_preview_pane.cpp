@@ -1,0 +1,213 @@
+#include "preview/live_preview_pane.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QPointer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+
+#include "preview/preview_scheme.h"
+#include "preview/preview_web_page.h"
+
+namespace {
+
+// A renderer that keeps crashing is not restarted for ever.
+constexpr int kMaxRestarts = 3;
+
+}  // namespace
+
+TLivePreviewPane::TLivePreviewPane(TSnapshotSource source, const QString& runtimePath, QWidget* parent)
+    : QWidget(parent), source_(std::move(source)) {
+  setObjectName(QStringLiteral("LivePreviewPane"));
+  // No storage name: an off-the-record profile, which keeps cache, cookies
+  // and local storage in memory, so the pane writes nothing to disk.
+  profile_ = new QWebEngineProfile(this);
+  // Reload means read the runtime script again, not a remembered copy.
+  profile_->setHttpCacheType(QWebEngineProfile::NoCache);
+  scheme_ = new TPreviewSchemeHandler(runtimePath, this);
+  profile_->installUrlSchemeHandler(kPreviewScheme, scheme_);
+  page_ = new TPreviewWebPage(profile_, this);
+  QWebEngineSettings* settings = page_->settings();
+  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+  settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+  settings->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+  connect(page_, &TPreviewWebPage::LinkRequested, this, &TLivePreviewPane::LinkRequested);
+  connect(page_, &QWebEnginePage::loadFinished, this, &TLivePreviewPane::PageLoaded);
+  connect(page_, &QWebEnginePage::renderProcessTerminated, this,
+          [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+            if (status == QWebEnginePage::NormalTerminationStatus || closing_) return;
+            pageReady_ = applying_ = false;
+            dirty_ = true;
+            if (++crashes_ <= kMaxRestarts) QTimer::singleShot(0, this, &TLivePreviewPane::LoadPage);
+          });
+
+  view_ = new QWebEngineView(this);
+  view_->setObjectName(QStringLiteral("LivePreviewView"));
+  view_->setPage(page_);
+  view_->setContextMenuPolicy(Qt::NoContextMenu);
+
+  BuildBar();
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(bar_);
+  layout->addWidget(view_, 1);
+
+  combine_.setSingleShot(true);
+  combine_.setInterval(kCombineMs);
+  connect(&combine_, &QTimer::timeout, this, &TLivePreviewPane::StartGeneration);
+  connect(&watcher_, &QFutureWatcher<TPreviewCall>::finished, this, &TLivePreviewPane::GenerationDone);
+  LoadPage();
+}
+
+TLivePreviewPane::~TLivePreviewPane() {
+  closing_ = true;
+  combine_.stop();
+  watcher_.disconnect(this);
+  // The page must go before its profile, and before this object is half
+  // gone, since a pending script callback may still arrive.
+  delete view_;
+  delete page_;
+}
+
+void TLivePreviewPane::BuildBar() {
+  bar_ = new QToolBar(this);
+  bar_->setObjectName(QStringLiteral("LivePreviewBar"));
+  bar_->setIconSize(QSize(16, 16));
+  bar_->addWidget(new QLabel(tr("Width "), bar_));
+  widths_ = new QActionGroup(this);
+  widths_->setExclusive(true);
+  for (const int width : kPageWidths) {
+    QAction* a = bar_->addAction(width == 0 ? tr("Fit") : QString::number(width));
+    a->setObjectName(width == 0 ? QStringLiteral("LivePreviewWidthFit")
+                                : QStringLiteral("LivePreviewWidth%1").arg(width));
+    a->setToolTip(width == 0 ? tr("The page is as wide as the pane")
+                             : tr("A page %1 pixels wide, scaled down when the pane is narrower").arg(width));
+    a->setCheckable(true);
+    a->setChecked(width == pageWidth_);
+    a->setData(width);
+    widths_->addAction(a);
+    connect(a, &QAction::triggered, this, [this, width] { SetPageWidth(width); });
+  }
+  bar_->addSeparator();
+  darkPage_ = bar_->addAction(tr("Dark"));
+  darkPage_->setObjectName(QStringLiteral("LivePreviewDarkPage"));
+  darkPage_->setToolTip(tr("Show the box on a dark page instead of a light one"));
+  darkPage_->setCheckable(true);
+  connect(darkPage_, &QAction::toggled, this, &TLivePreviewPane::SetDarkPage);
+}
+
+void TLivePreviewPane::LoadPage() {
+  if (closing_) return;
+  pageReady_ = false;
+  page_->load(PreviewPageUrl());
+}
+
+void TLivePreviewPane::Reload() {
+  if (closing_) return;
+  pageReady_ = false;
+  // Past the renderer's memory cache too, so a replaced or removed runtime
+  // script shows.
+  page_->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+}
+
+void TLivePreviewPane::PageLoaded(bool ok) {
+  if (!ok || closing_) return;
+  pageReady_ = true;
+  dirty_ = true;
+  ApplyFrame();
+  StartGeneration();
+}
+
+bool TLivePreviewPane::Idle() const { return !dirty_ && !generating_ && !applying_ && !combine_.isActive(); }
+
+void TLivePreviewPane::ScheduleUpdate() {
+  dirty_ = true;
+  // Not restarted by later changes: steady typing still shows every few
+  // dozen milliseconds instead of only when it stops.
+  if (pageReady_ && !generating_ && !applying_ && !combine_.isActive()) combine_.start();
+}
+
+void TLivePreviewPane::StartGeneration() {
+  if (!pageReady_ || generating_ || applying_ || !dirty_ || closing_) return;
+  dirty_ = false;
+  generating_ = true;
+  ++generations_;
+  cycle_.start();
+  // The copy is made here on the GUI thread, where the project lives; the
+  // generation and the escaping for the page run on a worker.
+  watcher_.setFuture(QtConcurrent::run(&BuildPreviewCall, source_()));
+}
+
+void TLivePreviewPane::GenerationDone() {
+  generating_ = false;
+  if (closing_) return;
+  if (dirty_) {
+    // A newer project is waiting; showing this one would only delay it.
+    combine_.start();
+    return;
+  }
+  const TPreviewCall call = watcher_.result();
+  applying_ = true;
+  QPointer<TLivePreviewPane> self(this);
+  page_->runJavaScript(call.script, [self](const QVariant& result) {
+    if (self && !self->closing_) self->Applied(result.toString());
+  });
+  SendHold();
+}
+
+void TLivePreviewPane::Applied(const QString& result) {
+  applying_ = false;
+  if (cycle_.isValid()) combine_.setInterval(int(std::clamp<qint64>(cycle_.elapsed() / 2, kCombineMs, kMaxCombineMs)));
+  crashes_ = 0;
+  emit Updated(result);
+  if (dirty_ && !combine_.isActive()) combine_.start();
+}
+
+void TLivePreviewPane::SetSelectedItem(int index) {
+  selected_ = index < 0 ? -1 : index;
+  SendHold();
+}
+
+void TLivePreviewPane::SendHold() {
+  if (pageReady_) page_->runJavaScript(QStringLiteral("lumerollPreview.hold(%1)").arg(selected_));
+}
+
+void TLivePreviewPane::SetPageWidth(int width) {
+  bool known = false;
+  for (const int w : kPageWidths) known = known || w == width;
+  if (!known) return;
+  pageWidth_ = width;
+  for (QAction* a : widths_->actions()) a->setChecked(a->data().toInt() == width);
+  ApplyFrame();
+}
+
+void TLivePreviewPane::SetDarkPage(bool dark) {
+  dark_ = dark;
+  if (darkPage_->isChecked() != dark) darkPage_->setChecked(dark);
+  ApplyFrame();
+}
+
+void TLivePreviewPane::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  ApplyFrame();
+}
+
+void TLivePreviewPane::ApplyFrame() {
+  // A fixed page wider than the pane is scaled down to fit, as a phone or
+  // a desktop page seen whole.
+  const int available = view_->width();
+  qreal zoom = 1.0;
+  if (pageWidth_ > 0 && available > 0 && available < pageWidth_) zoom = qMax(0.25, qreal(available) / pageWidth_);
+  if (!qFuzzyCompare(view_->zoomFactor(), zoom)) view_->setZoomFactor(zoom);
+  if (pageReady_)
+    page_->runJavaScript(
+        QStringLiteral("lumerollPreview.frame(%1, %2)").arg(pageWidth_).arg(dark_ ? QStringLiteral("true")
+                                                                                   : QStringLiteral("false")));
+}

@@ -1,0 +1,114 @@
+#pragma once
+// TLivePreviewPane shows the box as it will look on a page, beside the
+// editor: the generator's configuration script run by the real runtime
+// script in a web view, replaced in place whenever the project changes.
+//
+// It knows nothing of the document: it asks a snapshot source for a copy of
+// the project when it is about to generate, and is told of changes by
+// ScheduleUpdate and of the selection by SetSelectedItem. Changes that come
+// close together are combined; generation runs on a worker thread, and a
+// change that comes while one runs supersedes it, so typing never waits.
+
+#include <QElapsedTimer>
+#include <QFutureWatcher>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+#include <functional>
+
+#include "preview/preview_call.h"
+
+class QAction;
+class QActionGroup;
+class QToolBar;
+class QWebEngineProfile;
+class QWebEngineView;
+class TPreviewSchemeHandler;
+class TPreviewWebPage;
+
+class TLivePreviewPane : public QWidget {
+  Q_OBJECT
+ public:
+  using TSnapshotSource = std::function<TPreviewSnapshot()>;
+
+  // Changes within this many milliseconds of the first are one update. A
+  // project whose last update took more than twice as long waits half that
+  // time instead (up to a second), so a huge project does not keep the
+  // editor busy copying it while the user types.
+  static constexpr int kCombineMs = 40;
+  static constexpr int kMaxCombineMs = 1000;
+  // The page widths the bar offers; 0 is "Fit" (the pane's own width).
+  static constexpr int kPageWidths[] = {0, 360, 768, 1280};
+
+  // runtimePath: the runtime script in the resource folder.
+  TLivePreviewPane(TSnapshotSource source, const QString& runtimePath, QWidget* parent = nullptr);
+  ~TLivePreviewPane() override;
+
+  // The project changed: generate and show it soon.
+  void ScheduleUpdate();
+  // Item index (entry in the item array) to show still; -1 runs the box.
+  void SetSelectedItem(int index);
+  int SelectedItem() const { return selected_; }
+
+  // 0 for "Fit", else the page width in pixels; any other value is ignored.
+  void SetPageWidth(int width);
+  int PageWidth() const { return pageWidth_; }
+  void SetDarkPage(bool dark);
+  bool DarkPage() const { return dark_; }
+
+  // Loads the page again (and with it the runtime script from the resource
+  // folder), then shows the project.
+  void Reload();
+
+  // How many generations were started since the pane was made.
+  int GenerationCount() const { return generations_; }
+  // True when nothing is waiting, generating or being put into the page.
+  bool Idle() const;
+
+  QWebEngineView& View() { return *view_; }
+  TPreviewWebPage& Page() { return *page_; }
+  TPreviewSchemeHandler& Scheme() { return *scheme_; }
+
+ signals:
+  // A link of the box was clicked (or a script tried to leave the page).
+  void LinkRequested(const QUrl& url);
+  // An update reached the page: "ok", "error" (message shown) or "missing"
+  // (no runtime script).
+  void Updated(const QString& result);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildBar();
+  void LoadPage();
+  void PageLoaded(bool ok);
+  void StartGeneration();
+  void GenerationDone();
+  void Applied(const QString& result);
+  void SendHold();
+  void ApplyFrame();
+
+  TSnapshotSource source_;
+  QWebEngineProfile* profile_ = nullptr;
+  TPreviewSchemeHandler* scheme_ = nullptr;
+  TPreviewWebPage* page_ = nullptr;
+  QWebEngineView* view_ = nullptr;
+  QToolBar* bar_ = nullptr;
+  QActionGroup* widths_ = nullptr;
+  QAction* darkPage_ = nullptr;
+
+  QTimer combine_;
+  QFutureWatcher<TPreviewCall> watcher_;
+  bool pageReady_ = false;
+  bool dirty_ = true;
+  bool generating_ = false;
+  bool applying_ = false;
+  bool closing_ = false;
+  int generations_ = 0;
+  int selected_ = -1;
+  int pageWidth_ = 0;
+  bool dark_ = false;
+  int crashes_ = 0;
+  QElapsedTimer cycle_;
+};

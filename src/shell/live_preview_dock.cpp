@@ -1,0 +1,149 @@
+#include "shell/live_preview_dock.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDockWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QTreeWidget>
+
+#include "editor/main_form.h"
+#include "editor/pages/property_pages.h"
+#include "output/gui/web_browser_window.h"
+#include "output/preview.h"
+#include "shell/error_box.h"
+
+namespace {
+
+constexpr int kFirstPaneWidth = 380;
+
+}  // namespace
+
+TLivePreviewDock::TLivePreviewDock(QMainWindow& window, QMenu* viewMenu, TSettingsFactory settings,
+                                   TLivePreviewPane::TSnapshotSource source, const QString& runtimePath)
+    : QObject(&window), window_(window), settings_(std::move(settings)) {
+  setObjectName(QStringLiteral("LivePreviewDockInstaller"));
+  dock_ = new QDockWidget(tr("Live Preview"), &window);
+  dock_->setObjectName(QStringLiteral("LivePreviewDock"));
+  pane_ = new TLivePreviewPane(std::move(source), runtimePath, dock_);
+  dock_->setWidget(pane_);
+  window.addDockWidget(Qt::RightDockWidgetArea, dock_);
+
+  toggle_ = dock_->toggleViewAction();
+  toggle_->setObjectName(QStringLiteral("LivePreview1"));
+  toggle_->setText(tr("&Live Preview"));
+  toggle_->setShortcut(QKeySequence(Qt::Key_F8));
+  toggle_->setStatusTip(tr("Show or hide the box as it will look, beside the pages"));
+  if (viewMenu) viewMenu->addAction(toggle_);
+  // The action's own shortcut works only while it sits in a visible menu or
+  // widget; the window keeps it reachable either way.
+  window.addAction(toggle_);
+
+  RestoreSettings();
+  connect(toggle_, &QAction::triggered, this, &TLivePreviewDock::SaveSettings);
+  connect(dock_, &QDockWidget::dockLocationChanged, this, &TLivePreviewDock::SaveSettings);
+  connect(dock_, &QDockWidget::topLevelChanged, this, &TLivePreviewDock::SaveSettings);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &TLivePreviewDock::SaveSettings);
+}
+
+void TLivePreviewDock::RestoreSettings() {
+  std::unique_ptr<QSettings> s = settings_ ? settings_() : nullptr;
+  bool show = true;
+  if (s) {
+    s->beginGroup(QString::fromLatin1(kSettingsGroup));
+    // Written by us as 0 or 1; anything else counts as the first start.
+    if (const std::optional<int> v = ReadInt(*s, QString::fromLatin1(kShowLivePreviewKey)); v && (*v == 0 || *v == 1))
+      show = *v == 1;
+    const QByteArray state = s->value(QString::fromLatin1(kLivePreviewDockStateKey)).toByteArray();
+    s->endGroup();
+    if (!state.isEmpty()) {
+      window_.restoreState(state);
+      dock_->setVisible(show);
+      return;
+    }
+  }
+  // First start: the window grows by the pane instead of squeezing the tree
+  // and the pages, as far as the screen allows.
+  int width = window_.width() + kFirstPaneWidth;
+  if (const QScreen* screen = window_.screen()) {
+    const QRect free = screen->availableGeometry();
+    width = qMin(width, free.width());
+    window_.resize(width, window_.height());
+    // Still on the screen after growing.
+    window_.move(qBound(free.left(), window_.x(), free.right() + 1 - width), window_.y());
+  } else {
+    window_.resize(width, window_.height());
+  }
+  window_.resizeDocks({dock_}, {kFirstPaneWidth}, Qt::Horizontal);
+  dock_->setVisible(show);
+}
+
+void TLivePreviewDock::SaveSettings() {
+  std::unique_ptr<QSettings> s = settings_ ? settings_() : nullptr;
+  if (!s) return;
+  s->beginGroup(QString::fromLatin1(kSettingsGroup));
+  // From the action, not the dock: the dock also reads as hidden while the
+  // whole window is closed or minimised.
+  s->setValue(QString::fromLatin1(kShowLivePreviewKey), toggle_->isChecked() ? 1 : 0);
+  s->setValue(QString::fromLatin1(kLivePreviewDockStateKey), window_.saveState());
+  s->endGroup();
+  s->sync();
+}
+
+bool IsOpenableLink(const QUrl& url) {
+  static const QStringList schemes{QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("ftp"),
+                                   QStringLiteral("mailto")};
+  return url.isValid() && schemes.contains(url.scheme().toLower());
+}
+
+namespace {
+
+TPreviewSnapshot SnapshotOf(const TkvdAppletAgent& agent) {
+  return TPreviewSnapshot{agent.AppletData(), agent.Items(), agent.ScriptFiles};
+}
+
+}  // namespace
+
+TLivePreviewDock* InstallLivePreview(TMainForm& form, TSettingsFactory settings, TLinkBrowserFactory browser) {
+  const AppFolders& folders = form.Services().folders;
+  const QString runtime = FromLocalText(ScriptSourcePath(form.Agent(), folders, 0));
+  auto source = [&form] {
+    // The pages hold the values being typed; the agent gets them first, as
+    // Build HTML does.
+    form.CommitPages();
+    return SnapshotOf(form.Agent());
+  };
+  auto* dock = new TLivePreviewDock(form, form.findChild<QMenu*>(QStringLiteral("View1")), std::move(settings),
+                                    source, runtime);
+  TLivePreviewPane& pane = dock->Pane();
+
+  QObject::connect(&form.Pages(), &TPropertyPages::Modified, &pane, &TLivePreviewPane::ScheduleUpdate);
+  QAbstractItemModel* tree = form.DesignTree().model();
+  for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+    QObject::connect(tree, signal, &pane, &TLivePreviewPane::ScheduleUpdate);
+  QObject::connect(tree, &QAbstractItemModel::rowsMoved, &pane, &TLivePreviewPane::ScheduleUpdate);
+  QObject::connect(tree, &QAbstractItemModel::modelReset, &pane, &TLivePreviewPane::ScheduleUpdate);
+  QObject::connect(&form.DesignTree(), &QTreeWidget::currentItemChanged, &pane,
+                   [&pane](QTreeWidgetItem* current) {
+                     // Entry index = the node's place in the tree's top-to-bottom
+                     // order after the root; the root itself is -1.
+                     int index = -1;
+                     if (current && current->parent()) {
+                       QTreeWidgetItemIterator it(current->treeWidget());
+                       for (int i = -1; *it; ++it, ++i)
+                         if (*it == current) {
+                           index = i;
+                           break;
+                         }
+                     }
+                     pane.SetSelectedItem(index);
+                   });
+
+  QObject::connect(&pane, &TLivePreviewPane::LinkRequested, &form, [&form, browser](const QUrl& url) {
+    if (!IsOpenableLink(url) || !browser) return;
+    std::unique_ptr<TformWebBrowser> window = browser(&form);
+    window->OpenAddress(url);
+  });
+  return dock;
+}

@@ -1,0 +1,324 @@
+// The live preview docked in the whole editor, in the real web view: what
+// the pane's page shows after edits, selection, errors and clicks, and what
+// it leaves alone (files, the idle machine). One editor for all tests.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QDockWidget>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QWebEngineView>
+
+#include "editor/main_form.h"
+#include "editor/pages/color_swatch.h"
+#include "editor/pages/number_field.h"
+#include "preview/live_preview_pane.h"
+#include "preview/preview_call.h"
+#include "preview/preview_scheme.h"
+#include "preview/preview_web_page.h"
+#include "shell/live_preview_dock.h"
+#include "shell/startup.h"
+#include "support/scripted_prompts.h"
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+// The editor on a four-item project in temporary folders, with the pane.
+struct TWorld {
+  QTemporaryDir temp;
+  TScriptedPrompts prompts;
+  TCapturingLauncher launcher;
+  std::unique_ptr<TLumerollApplication> app;
+  QStringList filesAtStart;
+
+  QString Folder(const char* name) const { return temp.filePath(QString::fromLatin1(name)) + "/"; }
+  QString RuntimePath() const { return Folder("resources") + "orvantalumeroll.js"; }
+
+  // Every file under the temporary folder but the settings file.
+  QStringList Files() const {
+    QStringList files;
+    QDirIterator it(temp.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+      const QString path = it.next();
+      if (!path.endsWith("settings.ini")) files << path;
+    }
+    files.sort();
+    return files;
+  }
+
+  void Start() {
+    QDir root(temp.path());
+    for (const char* sub : {"resources", "working", "projects"}) root.mkpath(QString::fromLatin1(sub));
+    const QString built = QCoreApplication::applicationDirPath();
+    QFile::copy(built + "/orvantalumeroll.js", RuntimePath());
+    const QString project = Folder("projects") + "news.jslr";
+    QFile::copy(built + "/templates/Dark Ticker.jslr", project);
+    const QString settings = temp.filePath("settings.ini");
+    TStartupServices services{prompts,
+                              launcher,
+                              AppFolders{Folder("resources").toStdString(), Folder("working").toStdString()},
+                              [settings] { return std::make_unique<QSettings>(settings, QSettings::IniFormat); },
+                              TDetectionEnvironment{temp.filePath("bin"), temp.path(), temp.filePath("data"),
+                                                    temp.filePath("data")},
+                              {},
+                              [](TfrmTemplet&) {},
+                              /*livePreview=*/true};
+    app = std::make_unique<TLumerollApplication>(std::move(services));
+    app->MainForm().resize(1200, 700);
+    app->Start({project});
+    // What the editor itself writes at start (the recent files) is not the
+    // pane's doing.
+    filesAtStart = Files();
+  }
+};
+
+TWorld* world = nullptr;
+
+}  // namespace
+
+class LivePreview : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    world = new TWorld;
+    world->Start();
+  }
+  static void TearDownTestSuite() {
+    delete world;
+    world = nullptr;
+  }
+
+  TMainForm& Form() { return world->app->MainForm(); }
+  TLivePreviewDock& Dock() { return *world->app->LivePreview(); }
+  TLivePreviewPane& Pane() { return Dock().Pane(); }
+  template <class T>
+  T* Find(const char* name) {
+    return Form().findChild<T*>(QString::fromLatin1(name));
+  }
+
+  QVariant Eval(const QString& script) {
+    QVariant result;
+    bool done = false;
+    Pane().Page().runJavaScript(script, [&](const QVariant& v) {
+      result = v;
+      done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, kWaitMs)) ADD_FAILURE() << "no answer to " << script.toStdString();
+    return result;
+  }
+  // Waits until the pane has shown the latest change, then for the page to
+  // agree with `expected`.
+  bool WaitForPage(const QString& script, const QVariant& expected) {
+    QVariant last;
+    const bool ok = QTest::qWaitFor(
+        [&] {
+          if (!Pane().Idle()) return false;
+          last = Eval(script);
+          return last == expected;
+        },
+        kWaitMs);
+    if (!ok) ADD_FAILURE() << script.toStdString() << " gave " << last.toString().toStdString();
+    return ok;
+  }
+  QString ShownText() {
+    return Eval("(function(){var s=[].filter.call(document.querySelectorAll('#stage .lumeroll-item'),"
+                "function(e){return getComputedStyle(e).visibility==='visible';});"
+                "return s.length===1?s[0].querySelector('a').textContent:'shown '+s.length;})()")
+        .toString();
+  }
+  QString BoxStyle(const char* property) {
+    return Eval(QStringLiteral("getComputedStyle(document.querySelector('#stage .lumeroll-box')).%1")
+                    .arg(QString::fromLatin1(property)))
+        .toString();
+  }
+  // Selects the tree node of entry `index`, -1 for the root.
+  void SelectEntry(int index) {
+    QTreeWidgetItemIterator it(&Form().DesignTree());
+    for (int i = -1; *it; ++it, ++i)
+      if (i == index) {
+        Form().DesignTree().setCurrentItem(*it);
+        return;
+      }
+    FAIL() << "no entry " << index;
+  }
+  void SetNumber(const char* name, int value) {
+    TNumberField* field = Find<TNumberField>(name);
+    ASSERT_NE(field, nullptr) << name;
+    field->setValue(value);
+  }
+};
+
+TEST_F(LivePreview, ShownAtFirstStartWithTheProjectsBoxAndAViewMenuEntry) {
+  EXPECT_TRUE(Dock().Dock().isVisible());
+  QAction& toggle = Dock().ToggleAction();
+  EXPECT_EQ(toggle.text(), QStringLiteral("&Live Preview"));
+  EXPECT_EQ(toggle.shortcut(), QKeySequence(Qt::Key_F8));
+  EXPECT_TRUE(Find<QMenu>("View1")->actions().contains(&toggle));
+  EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-box .lumeroll-item').length", 4));
+  EXPECT_TRUE(IsPreviewUrl(Pane().Page().url()));
+}
+
+TEST_F(LivePreview, TypingACaptionShowsItInThePage) {
+  SelectEntry(0);
+  QLineEdit* caption = Find<QLineEdit>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setFocus();
+  caption->end(false);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Pane().Idle(); }, kWaitMs));
+  const int generations = Pane().GenerationCount();
+  QTest::keyClicks(caption, " now");
+  EXPECT_TRUE(WaitForPage("document.querySelector('#stage .lumeroll-item a').textContent",
+                          QStringLiteral("Breaking now")));
+  // Four keys typed faster than the combining interval are one update.
+  EXPECT_EQ(Pane().GenerationCount(), generations + 1);
+  // Typing stays in the editor: the update does not take the focus away.
+  EXPECT_FALSE(Pane().View().hasFocus());
+}
+
+TEST_F(LivePreview, TheSelectedItemIsHeldAndTheRootRuns) {
+  SetNumber("spnedtpDelay", 100);  // the runtime's shortest step, so running shows quickly
+  SelectEntry(2);
+  EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-item').length", 4));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ShownText() == QStringLiteral("Weather"); }, kWaitMs)) << ShownText().toStdString();
+  QTest::qWait(1000);  // ten delays: a running box would have moved on
+  EXPECT_EQ(ShownText(), QStringLiteral("Weather"));
+
+  SelectEntry(-1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ShownText() != QStringLiteral("Weather"); }, kWaitMs))
+      << Eval("var b=lumerollPreview.current();[document.visibilityState,b.held,b.hovered,b.focused,b.userPaused,b.timer,b.delay,b.items.length].join(' ')").toString().toStdString();
+}
+
+TEST_F(LivePreview, SizeBorderAndColoursReachTheBoxsComputedStyle) {
+  SelectEntry(-1);
+  SetNumber("spnedtpWidth", 300);
+  SetNumber("spnedtpBorderWidth", 4);
+  world->prompts.colors.push_back(QColor(255, 0, 0));
+  world->prompts.colors.push_back(QColor(0, 0, 255));
+  for (const char* swatch : {"pnlpBorderColor", "pnlpBackgroundColor"}) {
+    TColorSwatch* s = Find<TColorSwatch>(swatch);
+    ASSERT_NE(s, nullptr) << swatch;
+    QTest::mouseClick(s, Qt::LeftButton);
+  }
+  EXPECT_TRUE(WaitForPage("getComputedStyle(document.querySelector('#stage .lumeroll-box')).width",
+                          QStringLiteral("300px")));
+  const struct {
+    const char* property;
+    const char* value;
+  } expected[] = {{"borderTopWidth", "4px"},
+                  {"borderTopColor", "rgb(255, 0, 0)"},
+                  {"backgroundColor", "rgb(0, 0, 255)"}};
+  for (const auto& e : expected) EXPECT_EQ(BoxStyle(e.property), QString::fromLatin1(e.value)) << e.property;
+}
+
+TEST_F(LivePreview, WhatCannotBeShownAppearsAsTextInThePane) {
+  ASSERT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-box').length", 1));
+  const struct {
+    std::string TAppletData::*field;
+    const char* value;
+  } cases[] = {{&TAppletData::pBorderStyle, "solid"}, {&TAppletData::pCursor, "1.5"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    TPreviewSnapshot bad{Form().Agent().AppletData(), Form().Agent().Items(), Form().Agent().ScriptFiles};
+    bad.applet.*c.field = c.value;
+    EXPECT_EQ(Eval(BuildPreviewCall(bad).script), QVariant(QStringLiteral("error")));
+    EXPECT_EQ(Eval("document.getElementById('message').textContent"),
+              QVariant(QStringLiteral("'%1' is not a valid integer value").arg(c.value)));
+    EXPECT_EQ(Eval("document.querySelectorAll('#stage .lumeroll-box').length"), QVariant(0));
+  }
+  Pane().ScheduleUpdate();
+  EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-box').length", 1));
+  EXPECT_EQ(Eval("document.getElementById('message').hidden"), QVariant(true));
+}
+
+TEST_F(LivePreview, AMissingRuntimeScriptIsSaidInThePane) {
+  const QString runtime = world->RuntimePath();
+  ASSERT_TRUE(QFile::rename(runtime, runtime + ".away"));
+  QSignalSpy updated(&Pane(), &TLivePreviewPane::Updated);
+  Pane().Reload();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !updated.isEmpty() && updated.last().value(0) == "missing"; }, kWaitMs));
+  EXPECT_TRUE(Eval("document.getElementById('message').textContent").toString().contains("orvantalumeroll.js is missing"));
+
+  ASSERT_TRUE(QFile::rename(runtime + ".away", runtime));
+  Pane().Reload();
+  EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-box').length", 1));
+}
+
+TEST_F(LivePreview, LinksOpenInTheChosenBrowserAndThePaneStays) {
+  SelectEntry(1);
+  QComboBox* link = Find<QComboBox>("cmbxILink");
+  ASSERT_NE(link, nullptr);
+  ASSERT_TRUE(link->isEditable());
+  link->setFocus();
+  QTest::keyClicks(link, "https://example.org/sport.html");
+  ASSERT_TRUE(WaitForPage("document.querySelectorAll('#stage a[href]').length", 1));
+  world->launcher.launches.clear();
+  for (const char* target : {"_self", "_blank"}) {
+    SCOPED_TRACE(target);
+    Eval(QStringLiteral("var a=document.querySelector('#stage a[href]');a.target='%1';a.click();").arg(target));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !world->launcher.launches.isEmpty(); }, kWaitMs));
+    ASSERT_EQ(world->launcher.launches.size(), 1);
+    EXPECT_EQ(world->launcher.launches[0].target, QStringLiteral("https://example.org/sport.html"));
+    world->launcher.launches.clear();
+    EXPECT_TRUE(IsPreviewUrl(Pane().Page().url()));
+    EXPECT_EQ(Eval("document.querySelectorAll('#stage .lumeroll-box').length"), QVariant(1));
+  }
+}
+
+TEST_F(LivePreview, PageWidthAndBackgroundFromTheBar) {
+  Find<QAction>("LivePreviewWidth360")->trigger();
+  Find<QAction>("LivePreviewDarkPage")->trigger();
+  EXPECT_TRUE(WaitForPage("getComputedStyle(document.getElementById('page')).width", QStringLiteral("360px")));
+  EXPECT_EQ(Eval("getComputedStyle(document.body).backgroundColor"), QVariant(QStringLiteral("rgb(32, 33, 36)")));
+  Find<QAction>("LivePreviewWidthFit")->trigger();
+  Find<QAction>("LivePreviewDarkPage")->trigger();
+  EXPECT_EQ(Eval("document.getElementById('page').style.width"), QVariant(QString()));
+  EXPECT_EQ(Eval("getComputedStyle(document.body).backgroundColor"), QVariant(QStringLiteral("rgb(255, 255, 255)")));
+}
+
+TEST_F(LivePreview, AnIdlePaneGeneratesAndFetchesNothing) {
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Pane().Idle(); }, kWaitMs));
+  const int generations = Pane().GenerationCount();
+  const int requests = Pane().Scheme().RequestCount();
+  QTest::qWait(5000);
+  EXPECT_EQ(Pane().GenerationCount(), generations);
+  EXPECT_EQ(Pane().Scheme().RequestCount(), requests);
+}
+
+TEST_F(LivePreview, HidingIsKeptInTheSettings) {
+  QAction& toggle = Dock().ToggleAction();
+  toggle.trigger();
+  EXPECT_FALSE(Dock().Dock().isVisible());
+  QSettings settings(world->temp.filePath("settings.ini"), QSettings::IniFormat);
+  EXPECT_EQ(settings.value("Settings/ShowLivePreview").toInt(), 0);
+  EXPECT_FALSE(settings.value("Settings/LivePreviewDockState").toByteArray().isEmpty());
+  toggle.trigger();
+  EXPECT_TRUE(Dock().Dock().isVisible());
+  settings.sync();
+  EXPECT_EQ(settings.value("Settings/ShowLivePreview").toInt(), 1);
+}
+
+// Last, so everything above has run too: the pane wrote no file anywhere in
+// the working, preview or project folder. It makes edits of its own so that
+// it means something when run alone.
+TEST_F(LivePreview, NoFileWasWritten) {
+  SelectEntry(3);
+  QLineEdit* caption = Find<QLineEdit>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setText(QStringLiteral("Traffic jam"));
+  SetNumber("spnedtpHeight", 140);
+  Pane().Reload();
+  EXPECT_TRUE(WaitForPage("getComputedStyle(document.querySelector('#stage .lumeroll-box')).height",
+                          QStringLiteral("140px")));
+  EXPECT_EQ(world->Files(), world->filesAtStart);
+  EXPECT_FALSE(QDir(world->Folder("working") + "preview").exists());
+}

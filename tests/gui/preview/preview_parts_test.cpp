@@ -1,0 +1,88 @@
+// The parts of the live preview that need no web view: Chromium's flags,
+// the script call built from a project, which links go to a browser.
+#include <gtest/gtest.h>
+
+#include "model/applet_agent.h"
+#include "preview/chromium_setup.h"
+#include "preview/preview_call.h"
+#include "shell/live_preview_dock.h"
+
+TEST(ChromiumFlags, RootTurnsTheSandboxOffOnceAndNoGpuMeansSoftware) {
+  struct Case {
+    const char* current;
+    bool root;
+    bool gpu;
+    const char* flags;
+    bool sandboxOff;
+    bool note;
+  };
+  const Case cases[] = {
+      {"", false, true, "", false, false},
+      {"", true, true, "--no-sandbox", true, true},
+      {"", false, false, "--disable-gpu", false, false},
+      {"", true, false, "--no-sandbox --disable-gpu", true, true},
+      // Already there: kept as the user wrote it, nothing said twice.
+      {"--no-sandbox --disable-gpu", true, false, "--no-sandbox --disable-gpu", true, false},
+      {"--lang=de", true, true, "--lang=de --no-sandbox", true, true},
+      // A flag that only starts like ours is not ours.
+      {"--no-sandboxing", true, true, "--no-sandboxing --no-sandbox", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.current) + (c.root ? " root" : " user") + (c.gpu ? " gpu" : " no gpu"));
+    const TChromiumFlags out = DecideChromiumFlags(c.current, c.root, c.gpu);
+    EXPECT_EQ(out.flags, QByteArray(c.flags));
+    EXPECT_EQ(out.disableSandbox, c.sandboxOff);
+    EXPECT_EQ(!out.note.isEmpty(), c.note);
+  }
+}
+
+TEST(PreviewCall, ScriptStringLiteralEscapesWhatWouldEndTheStringOrTheScript) {
+  const struct {
+    QString in;
+    QString out;
+  } cases[] = {
+      {"plain", "\"plain\""},
+      {"a\"b\\c", "\"a\\\"b\\\\c\""},
+      {"line\r\nnext", "\"line\\r\\nnext\""},
+      {"</script>", "\"\\x3c/script>\""},
+      {QString(QChar(0x2028)) + QChar(0x1), "\"\\u2028\\u0001\""},
+      {QString::fromUtf8("caf\xc3\xa9"), QString::fromUtf8("\"caf\xc3\xa9\"")},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ScriptStringLiteral(c.in), c.out) << c.in.toStdString();
+}
+
+TEST(PreviewCall, ShowsTheGeneratorsScriptOrItsConversionError) {
+  TkvdAppletAgent agent;
+  TPreviewSnapshot snapshot{DefaultAppletData(), {}, agent.ScriptFiles};
+  TItemData item;
+  item.ICaption = "Markets rise";
+  snapshot.items.push_back(item);
+  const TPreviewCall good = BuildPreviewCall(snapshot);
+  EXPECT_TRUE(good.ok);
+  EXPECT_TRUE(good.script.startsWith("lumerollPreview.show(\"jslumeroll1=new awkmanbSPM();\\r\\n")) << good.script.toStdString();
+  EXPECT_TRUE(good.script.contains("Markets rise"));
+
+  const struct {
+    std::string TAppletData::*field;
+    const char* value;
+  } bad[] = {{&TAppletData::pBorderStyle, "x"}, {&TAppletData::pCursor, "2.5"}};
+  for (const auto& b : bad) {
+    TPreviewSnapshot broken = snapshot;
+    broken.applet.*b.field = b.value;
+    const TPreviewCall call = BuildPreviewCall(broken);
+    EXPECT_FALSE(call.ok);
+    EXPECT_EQ(call.script, QStringLiteral("lumerollPreview.fail(\"'%1' is not a valid integer value\")").arg(b.value));
+  }
+}
+
+TEST(PreviewLinks, OnlyWebAddressesGoToTheBrowser) {
+  const struct {
+    const char* url;
+    bool open;
+  } cases[] = {
+      {"https://example.org/news.html", true}, {"http://example.org", true},   {"mailto:desk@example.org", true},
+      {"HTTPS://EXAMPLE.ORG", true},           {"javascript:alert(1)", false}, {"file:///etc/passwd", false},
+      {"lumeroll-preview://box/news.html", false}, {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsOpenableLink(QUrl(QString::fromLatin1(c.url))), c.open) << c.url;
+}

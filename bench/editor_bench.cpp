@@ -8,13 +8,13 @@
 #include <QCoreApplication>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
+#include <QTreeView>
 #include <QUrl>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "editor/design_tree_model.h"
 #include "editor/main_form.h"
 #include "model/applet_agent.h"
 #include "platform/launcher.h"
@@ -110,10 +110,9 @@ void BM_OpenProjectFile(benchmark::State& state) {
   auto app = program.Start();
   for (auto _ : state) {
     if (!app->Files().OpenProjectFile(path)) state.SkipWithError("the project did not open");
-    benchmark::DoNotOptimize(app->MainForm().DesignTree().topLevelItem(0)->childCount());
+    benchmark::DoNotOptimize(app->MainForm().TreeModel().rowCount(app->MainForm().TreeModel().RootIndex()));
   }
-  int nodes = 0;
-  for (QTreeWidgetItemIterator it(&app->MainForm().DesignTree()); *it; ++it) ++nodes;
+  const int nodes = app->MainForm().TreeModel().EntryCount() + 1;
   if (nodes != app->MainForm().Agent().ItemCount() + 1) state.SkipWithError("the tree does not match the items");
   state.counters["items"] = static_cast<double>(app->MainForm().Agent().ItemCount());
   state.counters["nodes"] = nodes;
@@ -127,15 +126,15 @@ void BM_MoveBlockDownAndUp(benchmark::State& state) {
   auto app = program.Start();
   TMainForm& form = app->MainForm();
   if (!app->Files().OpenProjectFile(path)) state.SkipWithError("the project did not open");
-  QTreeWidgetItem* root = form.DesignTree().topLevelItem(0);
-  QTreeWidgetItem* a = root->child(0);
+  TDesignTreeModel& model = form.TreeModel();
+  const QPersistentModelIndex a = model.IndexOfEntry(0);
   for (auto _ : state) {
-    form.DesignTree().setCurrentItem(a);
+    form.DesignTree().setCurrentIndex(a);
     form.MoveDown1Click();
-    form.DesignTree().setCurrentItem(a);
+    form.DesignTree().setCurrentIndex(a);
     form.MoveUp1Click();
   }
-  if (root->child(0) != a || form.Agent().Items()[0].ICaption != "A") state.SkipWithError("the block did not return");
+  if (model.EntryOf(a) != 0 || form.Agent().Items()[0].ICaption != "A") state.SkipWithError("the block did not return");
   state.counters["moves"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_MoveBlockDownAndUp)->Arg(5000)->Unit(benchmark::kMillisecond);

@@ -68,8 +68,9 @@ TResult MakePublishReport(TkvdAppletAgent& agent, const std::string& folder, con
   return WriteFileAtomically(folder + fileName, text);
 }
 
-TResult MakePublishReportInPreview(TkvdAppletAgent& agent, const AppFolders& folders, std::string& path) {
-  return WriteToPreview(agent, folders, kPublishReportName, PublishReportText(agent.ScriptFiles), path);
+TResult MakePublishReportInPreview(const TkvdAppletAgent& agent, TPreviewFiles& preview, const AppFolders& folders,
+                                   std::string& path) {
+  return WriteToPreview(preview, folders, kPublishReportName, PublishReportText(agent.ScriptFiles), path);
 }
 
 TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders, const std::string& folder,

@@ -7,6 +7,7 @@
 #include "output/gui/code_view_window.h"
 #include "output/gui/web_browser_window.h"
 #include "platform/app_folders_qt.h"
+#include "platform/deep_stack.h"
 #include "platform/desktop_launcher.h"
 #include "platform/file_association.h"
 #include "platform/qt_prompts.h"
@@ -18,8 +19,9 @@
 #include "shell/templates_dialog.h"
 
 TLumerollApplication::TLumerollApplication(TStartupServices services) : services_(std::move(services)) {
+  document_ = std::make_unique<TLumerollDocument>();
   mainForm_ = std::make_unique<TMainForm>(
-      TEditorServices{services_.prompts, services_.launcher, services_.folders});
+      *document_, TEditorServices{services_.prompts, services_.launcher, services_.folders});
   TMainForm& form = *mainForm_;
 
   files_ = new TFileCommands(form);
@@ -90,6 +92,7 @@ void TLumerollApplication::Start(const QStringList& arguments) {
 }
 
 int RunLumeroll(int argc, char** argv) {
+  AllowDeepStack();
   QApplication app(argc, argv);
   // The per-user folders and settings are named after these.
   QCoreApplication::setOrganizationName(QStringLiteral("KVD"));

@@ -12,7 +12,7 @@ TEST_F(AppTest, AFreshStartOffersTheTemplatesAndRegistersTheFileType) {
   EXPECT_EQ(fileTypeRegistrations, 1);
   EXPECT_FALSE(Form().Modified());
   EXPECT_FALSE(Action("Save1")->isEnabled());
-  EXPECT_EQ(Tree().topLevelItemCount(), 1);
+  EXPECT_EQ(Model().rowCount(), 1);
   EXPECT_EQ(Form().Agent().AppletData(), DefaultAppletData());
   EXPECT_TRUE(QFile::exists(WorkingFolder() + "recentfile.dat"));
 }
@@ -23,7 +23,7 @@ TEST_F(AppTest, TheMainWindowIsShownAndTheCodeAndHelpWindowsStayHidden) {
   EXPECT_EQ(Form().windowTitle(), "JavaScript Lumeroll");
   EXPECT_FALSE(app->CodeWindow().isVisible());
   EXPECT_FALSE(app->HelpWindow().isVisible());
-  EXPECT_EQ(Tree().topLevelItem(0)->text(0), "JavaScript Lumeroll");
+  EXPECT_EQ(Caption(RootNode()), "JavaScript Lumeroll");
   EXPECT_TRUE(Form().CurrentProjectPath().isEmpty());
 }
 

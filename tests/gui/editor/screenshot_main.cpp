@@ -2,7 +2,9 @@
 // on the command line, to look at the layout without a desktop.
 #include <QApplication>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include "editor/design_tree_model.h"
 #include <string>
 
 #include "editor/main_form.h"
@@ -42,7 +44,7 @@ int main(int argc, char** argv) {
   const QString mode = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
   TformAbout about(launcher, &form);
   QTimer::singleShot(300, [&] {
-    if (mode == "item") form.DesignTree().setCurrentItem(form.DesignTree().topLevelItem(0)->child(1));
+    if (mode == "item") form.DesignTree().setCurrentIndex(form.TreeModel().IndexOfEntry(1));
     if (mode == "help") form.ShowHelpTopic("getting_started.htm");
     if (mode == "about") about.show();
     QTimer::singleShot(300, [&] {

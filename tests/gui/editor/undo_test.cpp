@@ -359,9 +359,11 @@ TEST_F(UndoTest, AChainOfAHundredThousandNestedItemsDoesNotOverflowTheStack) {
   chain.push_back({"last", 0});
   LoadNested(chain);
   form->show();
-  form->SelectEntry(99999);  // opens every branch above the deepest node
+  // Selecting the deepest node opens every branch of the chain: for a chain
+  // that is expanding all, and the view lays all of it out.
+  form->SelectEntry(99999);
   EXPECT_EQ(Model().EntryOf(Tree().currentIndex()), 99999);
-  Tree().expandAll();
+  EXPECT_TRUE(Tree().isExpanded(Model().IndexOfEntry(0)));
   QApplication::processEvents();
   form->SelectEntry(100000);
   form->MoveUp1Click();

@@ -4,17 +4,21 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <QApplication>
+#include <QLineEdit>
+#include <QUndoStack>
 #include <QCoreApplication>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
+#include <QTreeView>
 #include <QUrl>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "editor/design_tree_model.h"
 #include "editor/main_form.h"
 #include "model/applet_agent.h"
 #include "platform/launcher.h"
@@ -110,10 +114,9 @@ void BM_OpenProjectFile(benchmark::State& state) {
   auto app = program.Start();
   for (auto _ : state) {
     if (!app->Files().OpenProjectFile(path)) state.SkipWithError("the project did not open");
-    benchmark::DoNotOptimize(app->MainForm().DesignTree().topLevelItem(0)->childCount());
+    benchmark::DoNotOptimize(app->MainForm().TreeModel().rowCount(app->MainForm().TreeModel().RootIndex()));
   }
-  int nodes = 0;
-  for (QTreeWidgetItemIterator it(&app->MainForm().DesignTree()); *it; ++it) ++nodes;
+  const int nodes = app->MainForm().TreeModel().EntryCount() + 1;
   if (nodes != app->MainForm().Agent().ItemCount() + 1) state.SkipWithError("the tree does not match the items");
   state.counters["items"] = static_cast<double>(app->MainForm().Agent().ItemCount());
   state.counters["nodes"] = nodes;
@@ -127,18 +130,66 @@ void BM_MoveBlockDownAndUp(benchmark::State& state) {
   auto app = program.Start();
   TMainForm& form = app->MainForm();
   if (!app->Files().OpenProjectFile(path)) state.SkipWithError("the project did not open");
-  QTreeWidgetItem* root = form.DesignTree().topLevelItem(0);
-  QTreeWidgetItem* a = root->child(0);
+  TDesignTreeModel& model = form.TreeModel();
+  const QPersistentModelIndex a = model.IndexOfEntry(0);
   for (auto _ : state) {
-    form.DesignTree().setCurrentItem(a);
+    form.DesignTree().setCurrentIndex(a);
     form.MoveDown1Click();
-    form.DesignTree().setCurrentItem(a);
+    form.DesignTree().setCurrentIndex(a);
     form.MoveUp1Click();
   }
-  if (root->child(0) != a || form.Agent().Items()[0].ICaption != "A") state.SkipWithError("the block did not return");
+  if (model.EntryOf(a) != 0 || form.Agent().Items()[0].ICaption != "A") state.SkipWithError("the block did not return");
   state.counters["moves"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_MoveBlockDownAndUp)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// Undo and redo of one 5,000-node block move (A down past B).
+void BM_UndoRedoBlockMove(benchmark::State& state) {
+  TBenchProgram program;
+  const QString path = program.WriteProject(TwoBlocks(static_cast<int>(state.range(0)) - 1));
+  auto app = program.Start();
+  TMainForm& form = app->MainForm();
+  if (!app->Files().OpenProjectFile(path)) state.SkipWithError("the project did not open");
+  form.SelectEntry(0);
+  form.MoveDown1Click();
+  for (auto _ : state) {
+    form.Undo1Click();
+    form.Redo1Click();
+  }
+  if (form.Agent().Items()[0].ICaption != "B") state.SkipWithError("the move was not redone");
+  state.counters["steps"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_UndoRedoBlockMove)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// The heap the history holds after 1,000 characters typed into the caption
+// field (they merge into one step), and the same typing's time.
+void BM_HistoryOfTypedCharacters(benchmark::State& state) {
+  TBenchProgram program;
+  const QString path = program.WriteProject(TwoBlocks(10));
+  auto app = program.Start();
+  TMainForm& form = app->MainForm();
+  if (!app->Files().OpenProjectFile(path)) state.SkipWithError("the project did not open");
+  auto* caption = form.findChild<QLineEdit*>(QStringLiteral("edtICaption"));
+  double bytes = 0;
+  int steps = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    form.Document().ClearHistory();
+    form.SelectEntry(1);
+    caption->clear();
+    form.Document().ClearHistory();
+    const size_t before = mallinfo2().uordblks;
+    state.ResumeTiming();
+    for (int i = 0; i < state.range(0); ++i) caption->insert(QString(QChar(u'a' + i % 26)));
+    state.PauseTiming();
+    bytes = static_cast<double>(mallinfo2().uordblks) - static_cast<double>(before);
+    steps = form.Document().UndoStack().count();
+    state.ResumeTiming();
+  }
+  state.counters["history_bytes"] = bytes;
+  state.counters["steps"] = steps;
+}
+BENCHMARK(BM_HistoryOfTypedCharacters)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // The bare window: the program built and started on the default project.
 void BM_BareWindow(benchmark::State& state) {

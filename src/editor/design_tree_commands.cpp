@@ -1,66 +1,54 @@
 #include "editor/design_tree_commands.h"
 
-#include <QSignalBlocker>
-#include <QTreeWidget>
-#include <vector>
+#include <QTreeView>
 
-#include "editor/design_tree_builder.h"
-#include "editor/editor_icons.h"
-#include "model/applet_agent.h"
+#include "document/document.h"
+#include "editor/design_tree_model.h"
+#include "editor/edit_commands.h"
 #include "platform/prompts.h"
 
 namespace {
-
-QTreeWidgetItem* Sibling(QTreeWidgetItem* node, int offset) {
-  QTreeWidgetItem* parent = node ? node->parent() : nullptr;
-  if (!parent) return nullptr;
-  const int row = parent->indexOfChild(node) + offset;
-  return row >= 0 && row < parent->childCount() ? parent->child(row) : nullptr;
+constexpr int kNone = -2;  // no such node
 }
 
-void CollectExpanded(QTreeWidgetItem* node, std::vector<QTreeWidgetItem*>& out) {
-  if (node->isExpanded()) out.push_back(node);
-  for (int i = 0; i < node->childCount(); ++i) CollectExpanded(node->child(i), out);
-}
+TDesignTreeCommands::TDesignTreeCommands(QTreeView& tree, TDesignTreeModel& model, TLumerollDocument& document,
+                                         Prompts& prompts, QWidget* owner, THost host)
+    : tree_(tree), model_(model), document_(document), prompts_(prompts), owner_(owner), host_(std::move(host)) {}
 
-}  // namespace
+int TDesignTreeCommands::Selected() const { return model_.EntryOf(tree_.currentIndex()); }
 
-TDesignTreeCommands::TDesignTreeCommands(QTreeWidget& tree, TkvdAppletAgent& agent, Prompts& prompts,
-                                         QWidget* owner, THost host)
-    : tree_(tree), agent_(agent), prompts_(prompts), owner_(owner), host_(std::move(host)) {}
-
-bool TDesignTreeCommands::IsRoot(const QTreeWidgetItem* node) const { return node && !node->parent(); }
-
-TDesignTreeCommands::TEnabled TDesignTreeCommands::EnabledFor(const QTreeWidgetItem* selected) const {
+TDesignTreeCommands::TEnabled TDesignTreeCommands::EnabledFor(const QModelIndex& selected) const {
   TEnabled enabled;
-  if (!selected) return enabled;
-  auto* node = const_cast<QTreeWidgetItem*>(selected);
-  enabled.insert = IsRoot(node);
-  enabled.remove = !IsRoot(node);
-  enabled.moveUp = !IsRoot(node) && Sibling(node, -1);
-  enabled.moveDown = !IsRoot(node) && Sibling(node, +1);
+  const int entry = model_.EntryOf(selected);
+  if (entry == kNone) return enabled;
+  const bool root = entry == TDesignTreeModel::kRoot;
+  enabled.insert = root;
+  enabled.remove = !root;
+  enabled.moveUp = !root && model_.Sibling(entry, -1) != kNone;
+  enabled.moveDown = !root && model_.Sibling(entry, +1) != kNone;
   return enabled;
 }
 
 void TDesignTreeCommands::Insert() {
   host_.setModified();
-  QTreeWidgetItem* selected = tree_.currentItem();
-  if (!selected) return;
-  TItemData item;
-  agent_.DefaultItem(item);
-  auto* node = new QTreeWidgetItem(QStringList(QString::fromLatin1(design_tree::kInsertedCaption)));
-  node->setIcon(0, editor_icons::TreeIcon(editor_icons::kTreeImageItem));
-  selected->addChild(node);
-  selected->setExpanded(true);
-  item.ILevel = std::to_string(design_tree::Depth(node) - 1);
-  agent_.InsertItem(design_tree::AbsoluteIndex(node) - 1, item);
+  const int selected = Selected();
+  if (selected == kNone) return;
+  TItemData item = DefaultItemData();
+  const bool root = selected == TDesignTreeModel::kRoot;
+  item.ILevel = std::to_string(root ? 0 : model_.Level(selected) + 1);
+  // The new node is the selected node's last child: its entry follows the block.
+  const int entry = root ? model_.EntryCount() : selected + model_.BlockSize(selected);
+  host_.setRebuilding(true);
+  document_.UndoStack().push(new TInsertItemCommand(document_, entry, item, selected));
+  tree_.expand(model_.IndexOfEntry(selected));
+  host_.setRebuilding(false);
 }
 
 void TDesignTreeCommands::Delete() {
   host_.setModified();
-  QTreeWidgetItem* selected = tree_.currentItem();
-  if (!selected) return;
-  if (IsRoot(selected)) {
+  const int selected = Selected();
+  if (selected == kNone) return;
+  if (selected == TDesignTreeModel::kRoot) {
     prompts_.Tell(owner_, TMessageKind::Warning, QStringLiteral("You can't delete root item."));
     return;
   }
@@ -69,56 +57,60 @@ void TDesignTreeCommands::Delete() {
                    TButtons::YesNo) != TAnswer::Yes) {
     return;
   }
-  const int first = design_tree::AbsoluteIndex(selected) - 1;
-  const int blockSize = design_tree::CountDescendants(selected) + 1;
-  agent_.DeleteItems(first, blockSize);
-  host_.clearCurrentItemNode();
-
+  const int size = model_.BlockSize(selected);
   // The next sibling takes the deleted node's place; without one the previous
-  // sibling, and without either the parent.
-  QTreeWidgetItem* neighbour = Sibling(selected, +1);
-  if (!neighbour) neighbour = Sibling(selected, -1);
-  if (!neighbour) neighbour = selected->parent();
-  {
-    const QSignalBlocker blocker(&tree_);
-    delete selected;
-    tree_.setCurrentItem(neighbour);
-  }
-  host_.selectionChanged();
+  // sibling, and without either the parent. Entries after the block move up.
+  int neighbour = model_.Sibling(selected, +1);
+  if (neighbour != kNone)
+    neighbour -= size;
+  else if ((neighbour = model_.Sibling(selected, -1)) == kNone)
+    neighbour = model_.ParentEntry(selected);
+  const TItemArray& items = document_.Agent().Items();
+  TItemArray block(items.begin() + selected, items.begin() + selected + size);
+  host_.clearCurrentItemNode();
+  host_.setRebuilding(true);
+  document_.UndoStack().push(new TDeleteItemsCommand(document_, selected, std::move(block), neighbour));
+  host_.setRebuilding(false);
+  host_.select(neighbour);
+}
+
+void TDesignTreeCommands::PushMove(QUndoCommand* step) {
+  // The node keeps its identity through the move, so it stays selected.
+  host_.setRebuilding(true);
+  document_.UndoStack().push(step);
+  host_.setRebuilding(false);
 }
 
 void TDesignTreeCommands::MoveUp() {
   host_.setModified();
-  QTreeWidgetItem* selected = tree_.currentItem();
-  QTreeWidgetItem* previous = Sibling(selected, -1);
-  if (!previous) return;
-  const int p = design_tree::CountDescendants(previous) + 1;
-  const int s = design_tree::CountDescendants(selected) + 1;
-  const int k = design_tree::AbsoluteIndex(selected) - 1;
-  agent_.CarryBlockUp(k, s, p);
-  MoveNodeToRow(selected, selected->parent()->indexOfChild(previous));
+  const int selected = Selected();
+  if (selected < 0) return;
+  const int previous = model_.Sibling(selected, -1);
+  if (previous == kNone) return;
+  PushMove(new TMoveUpCommand(document_, selected, model_.BlockSize(selected), previous));
 }
 
 void TDesignTreeCommands::MoveDown() {
   host_.setModified();
-  QTreeWidgetItem* selected = tree_.currentItem();
-  QTreeWidgetItem* next = Sibling(selected, +1);
-  if (!next) return;
-  const int n = design_tree::CountDescendants(next) + 1;
-  const int s = design_tree::CountDescendants(selected) + 1;
-  const int m = design_tree::AbsoluteIndex(next) - 1;
-  agent_.CarryBlockUp(m, n, s);
-  MoveNodeToRow(next, next->parent()->indexOfChild(selected));
+  const int selected = Selected();
+  if (selected < 0) return;
+  const int next = model_.Sibling(selected, +1);
+  if (next == kNone) return;
+  PushMove(new TMoveDownCommand(document_, selected, model_.BlockSize(selected), next, model_.BlockSize(next)));
 }
 
-void TDesignTreeCommands::MoveNodeToRow(QTreeWidgetItem* node, int row) {
-  QTreeWidgetItem* parent = node->parent();
-  QTreeWidgetItem* selected = tree_.currentItem();
-  std::vector<QTreeWidgetItem*> expanded;
-  CollectExpanded(node, expanded);
-  const QSignalBlocker blocker(&tree_);
-  parent->takeChild(parent->indexOfChild(node));
-  parent->insertChild(row, node);
-  for (QTreeWidgetItem* open : expanded) open->setExpanded(true);
-  tree_.setCurrentItem(selected);
+void TDesignTreeCommands::MoveToRow(int entry, int row) {
+  if (entry < 0 || entry >= model_.EntryCount()) return;
+  const int parent = model_.ParentEntry(entry);
+  const int from = model_.Row(entry);
+  if (row < 0 || row >= model_.ChildCount(parent) || row == from) return;
+  host_.setModified();
+  const int target = model_.ChildEntry(parent, row);
+  const int size = model_.BlockSize(entry);
+  const bool up = row < from;
+  // Up: everything from the target's block to this block; down: everything
+  // after this block to the end of the target's block.
+  const int span = up ? entry - target : target + model_.BlockSize(target) - (entry + size);
+  PushMove(new TDragMoveCommand(document_, entry, size, up, target, span));
+  host_.select(up ? target : entry + span);
 }

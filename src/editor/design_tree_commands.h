@@ -1,15 +1,16 @@
 #pragma once
-// The four commands that change the design tree's shape: Insert, Delete,
-// Move Up and Move Down. Each changes the tree and the agent's item array in
-// the same step, so node k + 1 always belongs to entry k.
+// The commands that change the design tree's shape: Insert, Delete, Move Up,
+// Move Down and the drag among siblings. Each becomes one undoable step on
+// the document's item array; the tree follows the array.
 
+#include <QModelIndex>
 #include <functional>
 
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 class QWidget;
 class Prompts;
-class TkvdAppletAgent;
+class TDesignTreeModel;
+class TLumerollDocument;
 
 class TDesignTreeCommands {
  public:
@@ -18,16 +19,21 @@ class TDesignTreeCommands {
     std::function<void()> setModified;
     // Forgets the node whose values the Item page holds.
     std::function<void()> clearCurrentItemNode;
-    // Runs the window's selection-change protocol for the tree's selection.
-    std::function<void()> selectionChanged;
+    // Selects the node of an entry (-1: the root) with the selection protocol.
+    std::function<void(int entry)> select;
+    // Holds the selection protocol off while the tree changes under it.
+    std::function<void(bool on)> setRebuilding;
   };
 
-  TDesignTreeCommands(QTreeWidget& tree, TkvdAppletAgent& agent, Prompts& prompts, QWidget* owner, THost host);
+  TDesignTreeCommands(QTreeView& tree, TDesignTreeModel& model, TLumerollDocument& document, Prompts& prompts,
+                      QWidget* owner, THost host);
 
   void Insert();
   void Delete();
   void MoveUp();
   void MoveDown();
+  // Moves the block of `entry` to sibling row `row` (a drag); one step.
+  void MoveToRow(int entry, int row);
 
   // Enabled state of the four commands for the selected node.
   struct TEnabled {
@@ -36,16 +42,16 @@ class TDesignTreeCommands {
     bool moveUp = false;
     bool moveDown = false;
   };
-  TEnabled EnabledFor(const QTreeWidgetItem* selected) const;
+  TEnabled EnabledFor(const QModelIndex& selected) const;
 
  private:
-  bool IsRoot(const QTreeWidgetItem* node) const;
-  // Moves `node` to row `row` among its siblings, keeping the subtree's open
-  // branches and the selection, without running the selection protocol.
-  void MoveNodeToRow(QTreeWidgetItem* node, int row);
+  int Selected() const;
+  // Pushes a step that keeps the selected node (a move).
+  void PushMove(class QUndoCommand* step);
 
-  QTreeWidget& tree_;
-  TkvdAppletAgent& agent_;
+  QTreeView& tree_;
+  TDesignTreeModel& model_;
+  TLumerollDocument& document_;
   Prompts& prompts_;
   QWidget* owner_;
   THost host_;

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -16,11 +17,12 @@
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 
-#include "editor/design_tree_builder.h"
 #include "editor/design_tree_commands.h"
+#include "editor/design_tree_model.h"
+#include "editor/edit_commands.h"
 #include "editor/editor_icons.h"
 #include "editor/pages/property_pages.h"
 #include "output/product_info.h"
@@ -49,14 +51,20 @@ class TPaintHookDelegate : public QStyledItemDelegate {
 }  // namespace
 
 TMainForm::TMainForm(TEditorServices services, QWidget* parent)
+    : TMainForm(*new TLumerollDocument, std::move(services), parent) {
+  ownDocument_.reset(document_);
+}
+
+TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                       Qt::WindowCloseButtonHint),
+      document_(&document),
       services_(std::move(services)) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("JavaScript Lumeroll"));
   setWindowIcon(editor_icons::ProgramIcon());
-  agent_.SetProgress(this);
+  Agent().SetProgress(this);
 
   BuildActions();
   BuildToolBar();
@@ -68,9 +76,13 @@ TMainForm::TMainForm(TEditorServices services, QWidget* parent)
 
   TDesignTreeCommands::THost host;
   host.setModified = [this] { SetModified(true); };
-  host.clearCurrentItemNode = [this] { currentItemNode_ = nullptr; };
-  host.selectionChanged = [this] { trvwDesignPanelChange(); };
-  treeCommands_ = std::make_unique<TDesignTreeCommands>(*trvwDesignPanel_, agent_, services_.prompts, this, host);
+  host.clearCurrentItemNode = [this] { currentItemNode_ = QPersistentModelIndex(); };
+  host.select = [this](int entry) { SelectEntry(entry); };
+  host.setRebuilding = [this](bool on) { treeRebuilding_ = on; };
+  treeCommands_ = std::make_unique<TDesignTreeCommands>(*trvwDesignPanel_, *treeModel_, *document_,
+                                                        services_.prompts, this, host);
+  treeModel_->SetMoveRequest([this](int entry, int toRow) { DragMove(entry, toRow); });
+  ConnectDocument();
 
   resize(747, 532);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -78,9 +90,11 @@ TMainForm::TMainForm(TEditorServices services, QWidget* parent)
     move(area.center() - QPoint(747 / 2, 532 / 2));
   }
   ResetDesignTree();
-  agent_.SetDefaults();
+  Agent().SetDefaults();
   RefreshAppletPages();
-  SetModified(false);
+  document_->ClearHistory();
+  Save1_->setEnabled(Modified());
+  tlbtnSave_->setEnabled(Modified());
   // The keys of the tree work at once, without a click into it first.
   trvwDesignPanel_->setFocus();
 }
@@ -90,7 +104,8 @@ TMainForm::~TMainForm() {
   // children; its signals must not reach handlers of a half-destroyed form.
   treeRebuilding_ = true;
   trvwDesignPanel_->disconnect(this);
-  agent_.SetProgress(nullptr);
+  document_->disconnect(this);
+  Agent().SetProgress(nullptr);
 }
 
 void TMainForm::BuildCentralArea() {
@@ -103,10 +118,18 @@ void TMainForm::BuildCentralArea() {
   pnlTreeView->setObjectName(QStringLiteral("pnlTreeView"));
   auto* panelLayout = new QHBoxLayout(pnlTreeView);
   panelLayout->setContentsMargins(3, 3, 3, 3);
-  trvwDesignPanel_ = new QTreeWidget(pnlTreeView);
+  treeModel_ = new TDesignTreeModel(*document_, this);
+  trvwDesignPanel_ = new QTreeView(pnlTreeView);
   trvwDesignPanel_->setObjectName(QStringLiteral("trvwDesignPanel"));
   trvwDesignPanel_->setHeaderHidden(true);
-  trvwDesignPanel_->setColumnCount(1);
+  trvwDesignPanel_->setModel(treeModel_);
+  // A node is dragged among its siblings to move it; the model refuses any
+  // other drop.
+  trvwDesignPanel_->setDragEnabled(true);
+  trvwDesignPanel_->setAcceptDrops(true);
+  trvwDesignPanel_->setDropIndicatorShown(true);
+  trvwDesignPanel_->setDragDropMode(QAbstractItemView::InternalMove);
+  trvwDesignPanel_->setDefaultDropAction(Qt::MoveAction);
   trvwDesignPanel_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   trvwDesignPanel_->setSelectionMode(QAbstractItemView::SingleSelection);
   trvwDesignPanel_->setToolTip(QString::fromLatin1(kTreeHint));
@@ -120,8 +143,10 @@ void TMainForm::BuildCentralArea() {
   trvwDesignPanel_->setPalette(palette);
   trvwDesignPanel_->setItemDelegate(new TPaintHookDelegate([this] { trvwDesignPanelCustomDrawItem(); }, this));
   trvwDesignPanel_->viewport()->installEventFilter(this);
+  trvwDesignPanel_->installEventFilter(this);
   panelLayout->addWidget(trvwDesignPanel_);
-  connect(trvwDesignPanel_, &QTreeWidget::currentItemChanged, this, [this] { trvwDesignPanelChange(); });
+  connect(trvwDesignPanel_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this] { trvwDesignPanelChange(); });
   connect(trvwDesignPanel_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     if (!treeRebuilding_) PopupMenu1_->popup(trvwDesignPanel_->viewport()->mapToGlobal(at));
   });
@@ -169,49 +194,109 @@ void TMainForm::BuildStatusStrip() {
   bar->addWidget(prgrsbrMainFormBottom_, 1);
 }
 
+void TMainForm::ResetDesignTree() { document_->NotifyProjectReset(); }
+
+void TMainForm::RebuildDesignTree(const std::vector<int>&) { document_->NotifyProjectReset(); }
+
+void TMainForm::OnProjectReset() {
+  treeRebuilding_ = true;
+  currentItemNode_ = QPersistentModelIndex();
+  pages_->SetItemIndex(-1);
+  const QModelIndex root = treeModel_->RootIndex();
+  trvwDesignPanel_->expand(root);
+  trvwDesignPanel_->setCurrentIndex(root);
+  treeRebuilding_ = false;
+  pages_->RefreshAppletPages();
+  ShowPagesForSelection();
+  UpdateItemCommands();
+  emit SelectedItemChanged(-1);
+}
+
+void TMainForm::ConnectDocument() {
+  connect(document_, &TLumerollDocument::ModifiedChanged, this, [this](bool modified) {
+    Save1_->setEnabled(modified);
+    tlbtnSave_->setEnabled(modified);
+  });
+  connect(document_, &TLumerollDocument::ProjectReset, this, &TMainForm::OnProjectReset);
+  connect(document_, &TLumerollDocument::AppletFieldChanged, pages_.get(), &TPropertyPages::RefreshAppletField);
+  connect(document_, &TLumerollDocument::ItemChanged, pages_.get(), &TPropertyPages::RefreshItemFields);
+  connect(document_, &TLumerollDocument::ShapeChanged, this, [this] {
+    // The Item page follows its node to the node's new entry.
+    const int entry = treeModel_->EntryOf(currentItemNode_);
+    pages_->SetItemIndex(entry >= 0 ? entry : -1);
+    if (!treeRebuilding_) UpdateItemCommands();
+  });
+  connect(document_, &TLumerollDocument::SelectionRequested, this, [this](int entry) { SelectEntry(entry); });
+  connect(document_, &TLumerollDocument::StepRefused, this, [this](const QString& message) {
+    services_.prompts.Tell(this, TMessageKind::Warning, message);
+  });
+  // Each page edit becomes one step of the history (typing merges).
+  pages_->SetEditSink([this](const TPageEdit& edit) {
+    if (edit.item < 0)
+      document_->UndoStack().push(
+          new TChangeAppletFieldCommand(*document_, edit.field, edit.before, edit.after, edit.typing, edit.session));
+    else
+      document_->UndoStack().push(new TChangeItemFieldCommand(*document_, edit.item, edit.field, edit.before,
+                                                              edit.after, edit.typing, edit.session));
+  });
+}
+
 void TMainForm::SetModified(bool modified) {
-  modified_ = modified;
-  Save1_->setEnabled(modified);
-  tlbtnSave_->setEnabled(modified);
-}
-
-void TMainForm::ResetDesignTree() {
-  treeRebuilding_ = true;
-  QTreeWidgetItem* root = design_tree::ResetTree(*trvwDesignPanel_);
-  currentItemNode_ = nullptr;
-  treeRebuilding_ = false;
-  trvwDesignPanel_->setCurrentItem(root);
-  ShowPagesForSelection();
-  UpdateItemCommands();
-}
-
-void TMainForm::RebuildDesignTree(const std::vector<int>& parents) {
-  treeRebuilding_ = true;
-  trvwDesignPanel_->setUpdatesEnabled(false);
-  QTreeWidgetItem* root = design_tree::ResetTree(*trvwDesignPanel_);
-  design_tree::FillTree(*root, agent_.Items(), parents);
-  root->setExpanded(true);
-  trvwDesignPanel_->setUpdatesEnabled(true);
-  currentItemNode_ = nullptr;
-  treeRebuilding_ = false;
-  trvwDesignPanel_->setCurrentItem(root);
-  ShowPagesForSelection();
-  UpdateItemCommands();
+  document_->SetModified(modified);
+  // Also when the flag stays as it was: a command class may have enabled Save.
+  Save1_->setEnabled(Modified());
+  tlbtnSave_->setEnabled(Modified());
 }
 
 QWidget* TMainForm::Page(TPageTab tab) const { return pgcntrl1_->widget(tab); }
 
-std::vector<int> TMainForm::TreeLevels() const { return design_tree::TreeLevels(*trvwDesignPanel_); }
+std::vector<int> TMainForm::TreeLevels() const { return treeModel_->Levels(); }
+
+int TMainForm::SelectedEntry() const {
+  const int entry = treeModel_->EntryOf(trvwDesignPanel_->currentIndex());
+  return entry >= 0 ? entry : TDesignTreeModel::kRoot;
+}
+
+void TMainForm::SelectEntry(int entry) {
+  const QModelIndex at = treeModel_->IndexOfEntry(entry);
+  if (!at.isValid()) return;
+  // The node's branch opens so the selection shows.
+  for (QModelIndex up = at.parent(); up.isValid(); up = up.parent()) {
+    if (trvwDesignPanel_->isExpanded(up)) break;
+    trvwDesignPanel_->expand(up);
+  }
+  if (trvwDesignPanel_->currentIndex() == at)
+    trvwDesignPanelChange();
+  else
+    trvwDesignPanel_->setCurrentIndex(at);
+}
+
+void TMainForm::Undo1Click() {
+  if (QApplication::activeModalWidget() || !document_->UndoStack().canUndo()) return;
+  document_->UndoStack().undo();
+  SetModified(true);
+}
+
+void TMainForm::Redo1Click() {
+  if (QApplication::activeModalWidget() || !document_->UndoStack().canRedo()) return;
+  document_->UndoStack().redo();
+  SetModified(true);
+}
+
+void TMainForm::EditCaption() {
+  if (SelectedEntry() < 0) return;
+  pgcntrl1_->setCurrentIndex(kItemTab);
+  pages_->tbshtItem()->edtICaption->setFocus(Qt::ShortcutFocusReason);
+  pages_->tbshtItem()->edtICaption->selectAll();
+}
+
+void TMainForm::DragMove(int entry, int toRow) { treeCommands_->MoveToRow(entry, toRow); }
 
 void TMainForm::BuildPages() {
-  pages_ = std::make_unique<TPropertyPages>(agent_, services_.prompts,
+  pages_ = std::make_unique<TPropertyPages>(Agent(), services_.prompts,
                                             FromLocalText(services_.folders.ResourceFolder()), this);
   pages_->HostIn(pgcntrl1_);
   connect(pages_.get(), &TPropertyPages::Modified, this, [this] { SetModified(true); });
-  connect(pages_.get(), &TPropertyPages::ItemCaptionEdited, this, [this](const QString& caption) {
-    QTreeWidgetItem* selected = trvwDesignPanel_->currentItem();
-    if (selected && selected->parent()) selected->setText(0, caption);
-  });
   connect(pages_.get(), &TPropertyPages::HelpTopicRequested, this, [this](const QString& url) {
     if (help_) help_->ShowTopic(QUrl(url));
   });
@@ -224,9 +309,7 @@ void TMainForm::BuildPages() {
 void TMainForm::CommitItemPage(int index) { pages_->CommitItemPage(index); }
 void TMainForm::RefreshItemPage(int index) { pages_->RefreshItemPage(index); }
 
-void TMainForm::CommitPages() {
-  pages_->CommitPages(currentItemNode_ ? design_tree::AbsoluteIndex(currentItemNode_) - 1 : -1);
-}
+void TMainForm::CommitPages() { pages_->CommitPages(treeModel_->EntryOf(currentItemNode_)); }
 
 TResult TMainForm::RefreshAppletPages() { return pages_->RefreshAppletPages(); }
 

@@ -5,11 +5,13 @@
 // progress of the agent's long operations on its status strip.
 
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "document/document.h"
 #include "editor/editor_services.h"
 #include "model/applet_agent.h"
 #include "model/progress.h"
@@ -21,10 +23,10 @@ class QMenu;
 class QProgressBar;
 class QTabWidget;
 class QToolBar;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 class QUrl;
 class TDesignTreeCommands;
+class TDesignTreeModel;
 class TPropertyPages;
 class TfrmHelp;
 
@@ -32,12 +34,17 @@ class TMainForm : public QMainWindow, public Progress {
   Q_OBJECT
 
  public:
+  // The window edits `document`, which must outlive it.
+  TMainForm(TLumerollDocument& document, TEditorServices services, QWidget* parent = nullptr);
+  // A window with a document of its own (tests, tools).
   explicit TMainForm(TEditorServices services, QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  TkvdAppletAgent& Agent() { return agent_; }
+  TLumerollDocument& Document() { return *document_; }
+  TkvdAppletAgent& Agent() { return document_->Agent(); }
   const TEditorServices& Services() const { return services_; }
-  QTreeWidget& DesignTree() { return *trvwDesignPanel_; }
+  QTreeView& DesignTree() { return *trvwDesignPanel_; }
+  TDesignTreeModel& TreeModel() { return *treeModel_; }
   QTabWidget& PageControl() { return *pgcntrl1_; }
   // The pages by their fixed tab positions, so the property pages may put
   // their own widgets into the tabs.
@@ -46,27 +53,34 @@ class TMainForm : public QMainWindow, public Progress {
 
   // The modified flag enables Save in the toolbar and the File menu.
   void SetModified(bool modified);
-  bool Modified() const { return modified_; }
-  const QString& CurrentProjectPath() const { return currentProjectPath_; }
-  void SetCurrentProjectPath(const QString& path) { currentProjectPath_ = path; }
+  bool Modified() const { return document_->IsModified(); }
+  const QString& CurrentProjectPath() const { return document_->FilePath(); }
+  void SetCurrentProjectPath(const QString& path) { document_->SetFilePath(path); }
 
-  // The item node whose values the Item page holds, or null.
-  QTreeWidgetItem* CurrentItemNode() const { return currentItemNode_; }
+  // The item node whose values the Item page holds, or an invalid index.
+  QModelIndex CurrentItemNode() const { return currentItemNode_; }
+  // Entry of the selected node, -1 for the root (or no selection).
+  int SelectedEntry() const;
+  // Makes the node of `entry` (-1: the root) the selected one, running the
+  // selection protocol.
+  void SelectEntry(int entry);
 
   // Set while a file command or loader clears and refills the tree; the
   // tree's handlers and the hint line do nothing meanwhile.
   void SetTreeRebuilding(bool rebuilding) { treeRebuilding_ = rebuilding; }
   bool TreeRebuilding() const { return treeRebuilding_; }
-  // Replaces the tree by the root alone, selected, with no current item node.
+  // The tree shows the agent's items anew (a new, loaded or imported
+  // project); the root ends selected, no item node current.
   void ResetDesignTree();
-  // Replaces the tree by one built from the agent's items and the parent list
-  // a loader returned; the root ends selected, no item node current.
+  // The same after a load; the tree takes its shape from the items' levels,
+  // which the loader made agree with `parents`.
   void RebuildDesignTree(const std::vector<int>& parents);
-  // Levels of the tree's item nodes in entry order.
+  // Levels of the item nodes in entry order, from the items themselves.
   std::vector<int> TreeLevels() const;
 
   // The property pages' commit and refresh; virtual so tests can watch the
-  // selection protocol call them.
+  // selection protocol call them. Every edit is already in the project when
+  // a commit comes, so a commit finds nothing to send.
   virtual void CommitItemPage(int index);
   virtual void RefreshItemPage(int index);
   // The applet pages and, with a current item node, the Item page into the
@@ -99,6 +113,16 @@ class TMainForm : public QMainWindow, public Progress {
   void Delete1Click();
   void MoveUp1Click();
   void MoveDown1Click();
+  // Undo and redo of the document's history; nothing while a modal window
+  // is open.
+  void Undo1Click();
+  void Redo1Click();
+  // Puts the focus in the Item page's caption field (F2 in the tree).
+  void EditCaption();
+
+ signals:
+  // The selected node changed: its entry, -1 for the root.
+  void SelectedItemChanged(int index);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -117,6 +141,11 @@ class TMainForm : public QMainWindow, public Progress {
 
   void trvwDesignPanelChange();
   void trvwDesignPanelMouseDown(QMouseEvent* event);
+  bool trvwDesignPanelKeyDown(QKeyEvent* event);
+  void ConnectDocument();
+  void BuildEditMenu(QMenu* menu);
+  void OnProjectReset();
+  void DragMove(int entry, int toRow);
   void trvwDesignPanelCustomDrawItem();
   void spnedtApWidthMouseMove(QWidget* control);
 
@@ -128,21 +157,21 @@ class TMainForm : public QMainWindow, public Progress {
   void ToolBar1Click();
   void StatusBar2Click();
 
+  std::unique_ptr<TLumerollDocument> ownDocument_;
+  TLumerollDocument* document_;
   TEditorServices services_;
-  TkvdAppletAgent agent_;
   std::unique_ptr<TDesignTreeCommands> treeCommands_;
   std::unique_ptr<TPropertyPages> pages_;
   std::function<bool()> closeQuery_;
   TfrmHelp* help_ = nullptr;
 
-  bool modified_ = false;
   bool treeRebuilding_ = false;
-  QString currentProjectPath_;
-  QTreeWidgetItem* currentItemNode_ = nullptr;
+  QPersistentModelIndex currentItemNode_;
   int busyDepth_ = 0;
 
   QToolBar* tlbr1_ = nullptr;
-  QTreeWidget* trvwDesignPanel_ = nullptr;
+  QTreeView* trvwDesignPanel_ = nullptr;
+  TDesignTreeModel* treeModel_ = nullptr;
   QTabWidget* pgcntrl1_ = nullptr;
   QLabel* stctxtHint_ = nullptr;
   QProgressBar* prgrsbrMainFormBottom_ = nullptr;
@@ -151,6 +180,10 @@ class TMainForm : public QMainWindow, public Progress {
   QAction* StatusBar2_ = nullptr;
   QAction* Save1_ = nullptr;
   QAction* tlbtnSave_ = nullptr;
+  QAction* Undo1_ = nullptr;
+  QAction* Redo1_ = nullptr;
+  QAction* tlbtnUndo_ = nullptr;
+  QAction* tlbtnRedo_ = nullptr;
   // Insert, Delete, Move Up, Move Down in the context menu, the Item menu
   // and the toolbar.
   QAction* popupCommands_[4] = {};

@@ -2,6 +2,8 @@
 // design tree and the toolbar.
 #include <QAction>
 #include <QMenu>
+#include <QStyle>
+#include <QUndoStack>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -80,6 +82,8 @@ void TMainForm::BuildMenus() {
   connect(exit, &QAction::triggered, this, &QWidget::close);
   file->addAction(exit);
 
+  BuildEditMenu(addMenu("Edit1", tr("&Edit")));
+
   QMenu* view = addMenu("View1", tr("&View"));
   ToolBar1_ = NewAction("ToolBar1", tr("&Tool Bar"));
   StatusBar2_ = NewAction("StatusBar2", tr("&Status Bar"));
@@ -132,6 +136,10 @@ void TMainForm::BuildToolBar() {
   ToolAction("tlbtnNew", tr("Create a new project"), kImageNew)->setEnabled(false);
   ToolAction("tlbtnOpen", tr("Open a project from the file that you saved before"), kImageOpen)->setEnabled(false);
   tlbtnSave_ = ToolAction("tlbtnSave", tr("Save the current project to a file"), kImageSave);
+  tlbtnUndo_ = ToolAction("tlbtnUndo", tr("Undo the last change"), -1);
+  tlbtnUndo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+  tlbtnRedo_ = ToolAction("tlbtnRedo", tr("Redo the change you undid"), -1);
+  tlbtnRedo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
   tlbr1_->addSeparator();
   toolCommands_[0] = ToolAction("tlbtnInsert", tr("Insert a new item"), kImageInsert);
   toolCommands_[1] = ToolAction("tlbtnDelete", tr("Delete selected item"), kImageDelete);
@@ -153,4 +161,30 @@ void TMainForm::ConnectCommands() {
       connect(action, &QAction::triggered, this, handlers[i]);
     }
   }
+}
+
+void TMainForm::BuildEditMenu(QMenu* menu) {
+  Undo1_ = NewAction("Undo1", tr("&Undo"));
+  Undo1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  Redo1_ = NewAction("Redo1", tr("&Redo"));
+  Redo1_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  menu->addActions({Undo1_, Redo1_});
+  QUndoStack& stack = document_->UndoStack();
+  // Captions name the step: "&Undo Move Down".
+  auto follow = [this, &stack] {
+    Undo1_->setText(stack.canUndo() ? tr("&Undo %1").arg(stack.undoText()) : tr("&Undo"));
+    Redo1_->setText(stack.canRedo() ? tr("&Redo %1").arg(stack.redoText()) : tr("&Redo"));
+    Undo1_->setEnabled(stack.canUndo());
+    tlbtnUndo_->setEnabled(stack.canUndo());
+    Redo1_->setEnabled(stack.canRedo());
+    tlbtnRedo_->setEnabled(stack.canRedo());
+  };
+  connect(&stack, &QUndoStack::indexChanged, this, follow);
+  connect(&stack, &QUndoStack::canUndoChanged, this, follow);
+  connect(&stack, &QUndoStack::canRedoChanged, this, follow);
+  connect(&stack, &QUndoStack::undoTextChanged, this, follow);
+  connect(&stack, &QUndoStack::redoTextChanged, this, follow);
+  follow();
+  for (QAction* undo : {Undo1_, tlbtnUndo_}) connect(undo, &QAction::triggered, this, &TMainForm::Undo1Click);
+  for (QAction* redo : {Redo1_, tlbtnRedo_}) connect(redo, &QAction::triggered, this, &TMainForm::Redo1Click);
 }

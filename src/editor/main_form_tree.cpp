@@ -1,16 +1,19 @@
 // The design tree's side of the window: the selection-change protocol, the
-// enabled state of the shape commands, the pages shown for the selection and
-// the hint line.
+// enabled state of the shape commands, the tree's keys, the pages shown for
+// the selection and the hint line.
 #include <QAction>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTabWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 
-#include "editor/design_tree_builder.h"
 #include "editor/design_tree_commands.h"
+#include "editor/design_tree_model.h"
 #include "editor/main_form.h"
+#include "editor/pages/property_pages.h"
 
 void TMainForm::Insert1Click() { treeCommands_->Insert(); }
 void TMainForm::Delete1Click() { treeCommands_->Delete(); }
@@ -18,7 +21,7 @@ void TMainForm::MoveUp1Click() { treeCommands_->MoveUp(); }
 void TMainForm::MoveDown1Click() { treeCommands_->MoveDown(); }
 
 void TMainForm::UpdateItemCommands() {
-  const TDesignTreeCommands::TEnabled enabled = treeCommands_->EnabledFor(trvwDesignPanel_->currentItem());
+  const TDesignTreeCommands::TEnabled enabled = treeCommands_->EnabledFor(trvwDesignPanel_->currentIndex());
   const bool states[4] = {enabled.insert, enabled.remove, enabled.moveUp, enabled.moveDown};
   for (int i = 0; i < 4; ++i) {
     popupCommands_[i]->setEnabled(states[i]);
@@ -28,11 +31,11 @@ void TMainForm::UpdateItemCommands() {
 }
 
 void TMainForm::ShowPagesForSelection() {
-  const QTreeWidgetItem* selected = trvwDesignPanel_->currentItem();
+  const int entry = treeModel_->EntryOf(trvwDesignPanel_->currentIndex());
   const int script = kScriptTab;
   const int text = kTextTab;
   const int item = kItemTab;
-  if (selected && selected->parent()) {
+  if (entry >= 0) {
     pgcntrl1_->setTabVisible(item, true);
     pgcntrl1_->setCurrentIndex(item);
     pgcntrl1_->setTabVisible(script, false);
@@ -47,19 +50,25 @@ void TMainForm::ShowPagesForSelection() {
 
 void TMainForm::trvwDesignPanelChange() {
   if (treeRebuilding_) return;
+  // Typing on another node is another step.
+  pages_->EndTyping();
   ShowPagesForSelection();
-  if (currentItemNode_) CommitItemPage(design_tree::AbsoluteIndex(currentItemNode_) - 1);
-  QTreeWidgetItem* selected = trvwDesignPanel_->currentItem();
-  if (!selected || !selected->parent()) {
+  if (currentItemNode_.isValid()) CommitItemPage(treeModel_->EntryOf(currentItemNode_));
+  const QModelIndex selected = trvwDesignPanel_->currentIndex();
+  const int entry = treeModel_->EntryOf(selected);
+  if (entry < 0) {
     UpdateItemCommands();
+    emit SelectedItemChanged(-1);
     return;
   }
-  if (selected != currentItemNode_) {
+  if (QModelIndex(currentItemNode_) != selected) {
     currentItemNode_ = selected;
-    RefreshItemPage(design_tree::AbsoluteIndex(selected) - 1);
+    pages_->SetItemIndex(entry);
+    RefreshItemPage(entry);
   }
   UpdateItemCommands();
   SetModified(true);
+  emit SelectedItemChanged(entry);
 }
 
 void TMainForm::trvwDesignPanelMouseDown(QMouseEvent* event) {
@@ -67,15 +76,38 @@ void TMainForm::trvwDesignPanelMouseDown(QMouseEvent* event) {
   // A right-click selects the node under the pointer before the context menu
   // opens, so the menu's commands act on that node.
   if (event->button() == Qt::RightButton) {
-    if (QTreeWidgetItem* under = trvwDesignPanel_->itemAt(event->position().toPoint())) {
-      trvwDesignPanel_->setCurrentItem(under);
-    }
+    const QModelIndex under = trvwDesignPanel_->indexAt(event->position().toPoint());
+    if (under.isValid()) trvwDesignPanel_->setCurrentIndex(under);
   }
-  if (QTreeWidgetItem* selected = trvwDesignPanel_->currentItem()) {
-    selected->setSelected(true);
+  const QModelIndex selected = trvwDesignPanel_->currentIndex();
+  if (selected.isValid()) {
+    trvwDesignPanel_->selectionModel()->select(selected, QItemSelectionModel::Select);
     ShowPagesForSelection();
     UpdateItemCommands();
   }
+}
+
+bool TMainForm::trvwDesignPanelKeyDown(QKeyEvent* event) {
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  const int key = event->key();
+  auto runIfEnabled = [](QAction* action) {
+    if (action->isEnabled()) action->trigger();
+    return true;
+  };
+  if (key == Qt::Key_Insert && mods == Qt::NoModifier) return runIfEnabled(menuCommands_[0]);
+  if (key == Qt::Key_Delete && mods == Qt::NoModifier) return runIfEnabled(menuCommands_[1]);
+  if (key == Qt::Key_Up && mods == Qt::ControlModifier) return runIfEnabled(menuCommands_[2]);
+  if (key == Qt::Key_Down && mods == Qt::ControlModifier) return runIfEnabled(menuCommands_[3]);
+  if (key == Qt::Key_F2 && mods == Qt::NoModifier) {
+    EditCaption();
+    return true;
+  }
+  if ((key == Qt::Key_F10 && mods == Qt::ShiftModifier) || (key == Qt::Key_Menu && mods == Qt::NoModifier)) {
+    const QRect at = trvwDesignPanel_->visualRect(trvwDesignPanel_->currentIndex());
+    if (!treeRebuilding_) PopupMenu1_->popup(trvwDesignPanel_->viewport()->mapToGlobal(at.center()));
+    return true;
+  }
+  return false;
 }
 
 void TMainForm::trvwDesignPanelCustomDrawItem() {
@@ -93,6 +125,9 @@ void TMainForm::spnedtApWidthMouseMove(QWidget* control) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (trvwDesignPanel_ && watched == trvwDesignPanel_ && event->type() == QEvent::KeyPress) {
+    if (trvwDesignPanelKeyDown(static_cast<QKeyEvent*>(event))) return true;
+  }
   if (trvwDesignPanel_ && watched == trvwDesignPanel_->viewport()) {
     if (event->type() == QEvent::MouseButtonPress) trvwDesignPanelMouseDown(static_cast<QMouseEvent*>(event));
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {

@@ -48,6 +48,11 @@ void TkvdAppletAgent::InsertItem(int index, const TItemData& item) {
   items_.insert(items_.begin() + index, item);
 }
 
+void TkvdAppletAgent::InsertItems(int index, const TItemArray& items) {
+  if (index < 0 || index > ItemCount()) return;
+  items_.insert(items_.begin() + index, items.begin(), items.end());
+}
+
 void TkvdAppletAgent::DeleteItem(int index) {
   if (items_.size() == 1) {
     items_.clear();

@@ -33,6 +33,8 @@ class TkvdAppletAgent {
   void DefaultItem(TItemData& out) const { out = DefaultItemData(); }
 
   void InsertItem(int index, const TItemData& item);
+  // A run of entries before entry `index` (0..ItemCount()), in one step.
+  void InsertItems(int index, const TItemArray& items);
   void DeleteItem(int index);
   void SwapWithPrevious(int index);
   // DeleteItem(first) called `count` times, in one linear step: removes a
@@ -62,7 +64,6 @@ class TkvdAppletAgent {
   Progress& progress() { return *progress_; }
 
   TStringArray ScriptFiles;
-  TStringArray PreviewFiles;
   const std::string FieldSeparator = "#$@";
   std::string FileVersion;
 

@@ -22,11 +22,11 @@ void EnsurePreviewFolder(const AppFolders& folders) {
 
 }  // namespace
 
-TResult CopyToPreview(TkvdAppletAgent& agent, const AppFolders& folders, const std::string& path) {
+TResult CopyToPreview(TPreviewFiles& preview, const AppFolders& folders, const std::string& path) {
   EnsurePreviewFolder(folders);
-  const std::string name = std::filesystem::path(path).filename().string();
+  const std::string name = NamePart(path);
   TResult r = CopyFileReplacing(path, folders.PreviewFolder() + name);
-  agent.PreviewFiles.push_back(name);
+  preview.names.push_back(name);
   return r;
 }
 
@@ -35,7 +35,7 @@ std::string ScriptSourcePath(const TkvdAppletAgent& agent, const AppFolders& fol
   return (index == 0 ? folders.ResourceFolder() : folders.WorkingFolder()) + name;
 }
 
-TResult CopyScriptsToPreview(TkvdAppletAgent& agent, const AppFolders& folders) {
+TResult CopyScriptsToPreview(const TkvdAppletAgent& agent, TPreviewFiles& preview, const AppFolders& folders) {
   TResult first;
   for (int i = 0; i < static_cast<int>(agent.ScriptFiles.size()); ++i) {
     const std::string& name = agent.ScriptFiles[i];
@@ -48,30 +48,30 @@ TResult CopyScriptsToPreview(TkvdAppletAgent& agent, const AppFolders& folders) 
       std::string page;
       r = GenerateScriptInto(agent, {&writer}, page);
       if (r) r = writer.Commit();
-      agent.PreviewFiles.push_back(name);
+      preview.names.push_back(name);
     } else {
-      r = CopyToPreview(agent, folders, ScriptSourcePath(agent, folders, i));
+      r = CopyToPreview(preview, folders, ScriptSourcePath(agent, folders, i));
     }
     if (!r && first) first = r;
   }
   return first;
 }
 
-TResult WriteToPreview(TkvdAppletAgent& agent, const AppFolders& folders, const std::string& name,
+TResult WriteToPreview(TPreviewFiles& preview, const AppFolders& folders, const std::string& name,
                        const std::string& bytes, std::string& path) {
   EnsurePreviewFolder(folders);
   path = folders.PreviewFolder() + name;
   TResult r = WriteFileAtomically(path, bytes);
-  if (r) agent.PreviewFiles.push_back(name);
+  if (r) preview.names.push_back(name);
   return r;
 }
 
-void ClearPreview(TkvdAppletAgent& agent, const AppFolders& folders) {
-  for (const std::string& name : agent.PreviewFiles) {
+void ClearPreview(TPreviewFiles& preview, const AppFolders& folders) {
+  for (const std::string& name : preview.names) {
     const std::string path = folders.PreviewFolder() + name;
     if (FileExists(path)) DeleteFileIfExists(path);
   }
-  agent.PreviewFiles.clear();
+  preview.names.clear();
   const std::string own = WithoutSeparator(folders.PreviewFolder());
   RemoveEmptyFolder(own);
   const std::string shared = WithoutSeparator(FolderPart(own));

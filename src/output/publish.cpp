@@ -70,8 +70,9 @@ TResult MakePublishReport(TkvdAppletAgent& agent, const std::string& folder, con
   return WriteFileAtomically(folder + fileName, text);
 }
 
-TResult MakePublishReportInPreview(TkvdAppletAgent& agent, const AppFolders& folders, std::string& path) {
-  return WriteToPreview(agent, folders, kPublishReportName, PublishReportText(agent.ScriptFiles), path);
+TResult MakePublishReportInPreview(const TkvdAppletAgent& agent, TPreviewFiles& preview, const AppFolders& folders,
+                                   std::string& path) {
+  return WriteToPreview(preview, folders, kPublishReportName, PublishReportText(agent.ScriptFiles), path);
 }
 
 std::vector<std::string> ProjectsSharingTheScript(const std::string& folder, const std::string& fileName) {

@@ -8,6 +8,7 @@
 #include "model/applet_agent.h"
 #include "model/result.h"
 #include "output/app_folders.h"
+#include "output/preview.h"
 
 inline constexpr const char* kPublishReportName = "PublishReport.txt";
 
@@ -55,4 +56,5 @@ TResult MakePublishReport(TkvdAppletAgent& agent, const std::string& folder, con
 
 // The Publish command's report: written straight into the preview folder as
 // PublishReport.txt and recorded there; `path` receives where it went.
-TResult MakePublishReportInPreview(TkvdAppletAgent& agent, const AppFolders& folders, std::string& path);
+TResult MakePublishReportInPreview(const TkvdAppletAgent& agent, TPreviewFiles& preview, const AppFolders& folders,
+                                   std::string& path);

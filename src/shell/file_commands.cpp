@@ -4,8 +4,8 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QTreeWidget>
 
+#include "editor/edit_commands.h"
 #include "editor/main_form.h"
 #include "model/file_io.h"
 #include "model/tree_math.h"
@@ -81,8 +81,7 @@ std::optional<QString> TFileCommands::AskFileName(bool save, const char* filter)
 }
 
 void TFileCommands::Finish() {
-  QTreeWidget& tree = form_.DesignTree();
-  if (QTreeWidgetItem* root = tree.topLevelItem(0)) tree.setCurrentItem(root);
+  form_.SelectEntry(-1);
   form_.ShowPagesForSelection();
   form_.SetModified(false);
 }
@@ -90,17 +89,18 @@ void TFileCommands::Finish() {
 void TFileCommands::New1Click() {
   if (!AskToSave(QStringLiteral("Save changes to files?"))) return;
   TkvdAppletAgent& agent = form_.Agent();
-  ClearPreview(agent, form_.Services().folders);
+  ClearPreview(form_.Document().PreviewFiles(), form_.Services().folders);
   form_.SetCurrentProjectPath(QString());
   form_.ResetDesignTree();
   agent.SetDefaults();
   form_.RefreshAppletPages();
-  form_.SetModified(false);
+  form_.Document().ClearHistory();
+  form_.Document().NotifyProjectReset();
 }
 
 void TFileCommands::Open1Click() {
   if (!AskToSave(QStringLiteral("Save changes to files?"))) return;
-  ClearPreview(form_.Agent(), form_.Services().folders);
+  ClearPreview(form_.Document().PreviewFiles(), form_.Services().folders);
   const std::optional<QString> path = AskFileName(false, kProjectFilter);
   if (!path) return;
   if (LoadInto(*path, TLoadKind::Project, false)) AddRecentFile(*path);
@@ -109,7 +109,7 @@ void TFileCommands::Open1Click() {
 bool TFileCommands::OpenProjectFile(const QString& path, bool silent) {
   if (path.isEmpty()) return false;
   if (!AskToSave(QStringLiteral("Save changes to files?"))) return false;
-  ClearPreview(form_.Agent(), form_.Services().folders);
+  ClearPreview(form_.Document().PreviewFiles(), form_.Services().folders);
   if (!LoadInto(path, TLoadKind::Project, silent)) return false;
   AddRecentFile(path);
   return true;
@@ -139,6 +139,17 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
   if (kind == TLoadKind::Project) form_.SetCurrentProjectPath(path);
   ShowResourceProgress(agent);
   Finish();
+  TLumerollDocument& document = form_.Document();
+  if (kind == TLoadKind::Project) {
+    document.ClearHistory();
+  } else {
+    // The import is one step: its undo brings the whole previous project
+    // back. The imported items are in no file yet, so the project is modified.
+    document.UndoStack().push(new TImportStructureCommand(
+        document, {std::move(before.applet), std::move(before.items), std::move(before.fileVersion)},
+        {agent.AppletData(), agent.Items(), agent.FileVersion}));
+    form_.SetModified(true);
+  }
   return true;
 }
 
@@ -201,7 +212,7 @@ void TFileCommands::SaveAsTemplate1Click() {
 void TFileCommands::ImportMenuStructure1Click() {
   if (!AskToSave(QStringLiteral("Save changes to files?"))) return;
   const AppFolders& folders = form_.Services().folders;
-  ClearPreview(form_.Agent(), folders);
+  ClearPreview(form_.Document().PreviewFiles(), folders);
   CreateFolder(folders.PreviewFolder());
   const std::optional<QString> path = AskFileName(false, kStructureFilter);
   if (!path) return;
@@ -232,7 +243,7 @@ bool TFileCommands::FormCloseQuery() {
         mayClose = false;
     }
   }
-  ClearPreview(form_.Agent(), form_.Services().folders);
+  ClearPreview(form_.Document().PreviewFiles(), form_.Services().folders);
   return mayClose;
 }
 

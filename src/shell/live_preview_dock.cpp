@@ -6,10 +6,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QScreen>
-#include <QTreeWidget>
 
+#include "document/document.h"
 #include "editor/main_form.h"
-#include "editor/pages/property_pages.h"
 #include "output/gui/web_browser_window.h"
 #include "output/preview.h"
 #include "shell/error_box.h"
@@ -108,37 +107,15 @@ TPreviewSnapshot SnapshotOf(const TkvdAppletAgent& agent) {
 TLivePreviewDock* InstallLivePreview(TMainForm& form, TSettingsFactory settings, TLinkBrowserFactory browser) {
   const AppFolders& folders = form.Services().folders;
   const QString runtime = FromLocalText(ScriptSourcePath(form.Agent(), folders, 0));
-  auto source = [&form] {
-    // The pages hold the values being typed; the agent gets them first, as
-    // Build HTML does.
-    form.CommitPages();
-    return SnapshotOf(form.Agent());
-  };
+  // Every edit reaches the document as it is made, so the agent is always
+  // current and the snapshot needs no commit first.
+  auto source = [&form] { return SnapshotOf(form.Agent()); };
   auto* dock = new TLivePreviewDock(form, form.findChild<QMenu*>(QStringLiteral("View1")), std::move(settings),
                                     source, runtime);
   TLivePreviewPane& pane = dock->Pane();
 
-  QObject::connect(&form.Pages(), &TPropertyPages::Modified, &pane, &TLivePreviewPane::ScheduleUpdate);
-  QAbstractItemModel* tree = form.DesignTree().model();
-  for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-    QObject::connect(tree, signal, &pane, &TLivePreviewPane::ScheduleUpdate);
-  QObject::connect(tree, &QAbstractItemModel::rowsMoved, &pane, &TLivePreviewPane::ScheduleUpdate);
-  QObject::connect(tree, &QAbstractItemModel::modelReset, &pane, &TLivePreviewPane::ScheduleUpdate);
-  QObject::connect(&form.DesignTree(), &QTreeWidget::currentItemChanged, &pane,
-                   [&pane](QTreeWidgetItem* current) {
-                     // Entry index = the node's place in the tree's top-to-bottom
-                     // order after the root; the root itself is -1.
-                     int index = -1;
-                     if (current && current->parent()) {
-                       QTreeWidgetItemIterator it(current->treeWidget());
-                       for (int i = -1; *it; ++it, ++i)
-                         if (*it == current) {
-                           index = i;
-                           break;
-                         }
-                     }
-                     pane.SetSelectedItem(index);
-                   });
+  QObject::connect(&form.Document(), &TLumerollDocument::Changed, &pane, &TLivePreviewPane::ScheduleUpdate);
+  QObject::connect(&form, &TMainForm::SelectedItemChanged, &pane, &TLivePreviewPane::SetSelectedItem);
 
   QObject::connect(&pane, &TLivePreviewPane::LinkRequested, &form, [&form, browser](const QUrl& url) {
     if (!IsOpenableLink(url) || !browser) return;

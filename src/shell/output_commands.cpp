@@ -51,7 +51,7 @@ void TOutputCommands::Preview1Click() {
   TkvdAppletAgent& agent = form_.Agent();
   const AppFolders& folders = form_.Services().folders;
   Prompts& prompts = form_.Services().prompts;
-  if (const TResult copied = CopyScriptsToPreview(agent, folders); !copied) {
+  if (const TResult copied = CopyScriptsToPreview(agent, form_.Document().PreviewFiles(), folders); !copied) {
     prompts.Tell(&form_, TMessageKind::Warning,
                  QStringLiteral("A script could not be copied into the preview folder, so the box may not "
                                 "appear:\n") +
@@ -59,7 +59,7 @@ void TOutputCommands::Preview1Click() {
   }
   ShowResourceProgress(agent);
   std::string pagePath;
-  if (const TResult written = WriteToPreview(agent, folders, kPreviewPageName, page_, pagePath); !written) {
+  if (const TResult written = WriteToPreview(form_.Document().PreviewFiles(), folders, kPreviewPageName, page_, pagePath); !written) {
     ShowErrorBox(prompts, &form_, FromLocalText(written.message));
     return;
   }
@@ -70,7 +70,8 @@ void TOutputCommands::Preview1Click() {
 void TOutputCommands::Publish1Click() {
   form_.CommitPages();
   std::string reportPath;
-  if (const TResult r = MakePublishReportInPreview(form_.Agent(), form_.Services().folders, reportPath); !r) {
+  if (const TResult r = MakePublishReportInPreview(form_.Agent(), form_.Document().PreviewFiles(), form_.Services().folders,
+                                                   reportPath); !r) {
     ShowErrorBox(form_.Services().prompts, &form_, FromLocalText(r.message));
     return;
   }

@@ -7,6 +7,7 @@
 #include "output/gui/code_view_window.h"
 #include "output/gui/web_browser_window.h"
 #include "platform/app_folders_qt.h"
+#include "platform/deep_stack.h"
 #include "platform/desktop_launcher.h"
 #include "platform/file_association.h"
 #include "platform/qt_prompts.h"
@@ -22,8 +23,9 @@
 #endif
 
 TLumerollApplication::TLumerollApplication(TStartupServices services) : services_(std::move(services)) {
+  document_ = std::make_unique<TLumerollDocument>();
   mainForm_ = std::make_unique<TMainForm>(
-      TEditorServices{services_.prompts, services_.launcher, services_.folders});
+      *document_, TEditorServices{services_.prompts, services_.launcher, services_.folders});
   TMainForm& form = *mainForm_;
 
   files_ = new TFileCommands(form);
@@ -101,6 +103,7 @@ void TLumerollApplication::Start(const QStringList& arguments) {
 }
 
 int RunLumeroll(int argc, char** argv) {
+  AllowDeepStack();
 #ifdef LUMEROLL_LIVE_PREVIEW
   // Chromium's flags and the preview's URL scheme must be settled before the
   // application object exists.

@@ -17,6 +17,7 @@ class Launcher;
 class Prompts;
 class TFileCommands;
 class TLivePreviewDock;
+class TLumerollDocument;
 class TMainForm;
 class TOutputCommands;
 class TformHTML;
@@ -50,6 +51,7 @@ class TLumerollApplication {
   // The templates dialog, as File > Templates shows it.
   void Templet1Click();
 
+  TLumerollDocument& Document() { return *document_; }
   TMainForm& MainForm() { return *mainForm_; }
   TformHTML& CodeWindow() { return *codeWindow_; }
   TfrmHelp& HelpWindow() { return *helpWindow_; }
@@ -62,6 +64,8 @@ class TLumerollApplication {
   bool ShowTemplatesAtStart() const;
 
   TStartupServices services_;
+  // Declared before the window, which edits it, so it outlives the window.
+  std::unique_ptr<TLumerollDocument> document_;
   std::unique_ptr<TMainForm> mainForm_;
   TformHTML* codeWindow_ = nullptr;
   TfrmHelp* helpWindow_ = nullptr;

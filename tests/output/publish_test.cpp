@@ -38,6 +38,7 @@ class OutputFolders : public testing::Test {
   TTempFolder resources, working, project;
   AppFolders folders;
   TkvdAppletAgent agent;
+  TPreviewFiles preview;
   TRecordingProgress progress;
 };
 
@@ -145,53 +146,53 @@ TEST_F(OutputFolders, PublishReportHasSeventeenLinesAndItsProgress) {
 
 TEST_F(OutputFolders, PublishCommandReportGoesIntoThePreviewFolder) {
   std::string path;
-  ASSERT_TRUE(MakePublishReportInPreview(agent, folders, path));
+  ASSERT_TRUE(MakePublishReportInPreview(agent, preview, folders, path));
   EXPECT_EQ(path, folders.PreviewFolder() + "PublishReport.txt");
   EXPECT_EQ(ReadOrEmpty(path), Golden("publish_report.txt"));
-  EXPECT_EQ(agent.PreviewFiles, TStringArray{"PublishReport.txt"});
+  EXPECT_EQ(preview.names, TStringArray{"PublishReport.txt"});
   EXPECT_TRUE(std::filesystem::is_empty(project.Path()));
 }
 
 // One preview as the editor runs it: generate, both scripts, the page.
-void Preview(TkvdAppletAgent& agent, const AppFolders& folders) {
+void Preview(TkvdAppletAgent& agent, TPreviewFiles& preview, const AppFolders& folders) {
   std::string page, path;
   ASSERT_TRUE(MakeHtmlCodesForView(agent, folders, {}, page));
-  ASSERT_TRUE(CopyScriptsToPreview(agent, folders));
+  ASSERT_TRUE(CopyScriptsToPreview(agent, preview, folders));
   ShowResourceProgress(agent);
-  ASSERT_TRUE(WriteToPreview(agent, folders, kPreviewPageName, page, path));
+  ASSERT_TRUE(WriteToPreview(preview, folders, kPreviewPageName, page, path));
 }
 
 TEST_F(OutputFolders, TwoPreviewsRecordEachNameTwiceAndClearRemovesAll) {
-  Preview(agent, folders);
-  Preview(agent, folders);
+  Preview(agent, preview, folders);
+  Preview(agent, preview, folders);
   const TStringArray once = {kRuntimeScriptName, kConfigScriptName, kPreviewPageName};
   TStringArray twice = once;
   twice.insert(twice.end(), once.begin(), once.end());
-  EXPECT_EQ(agent.PreviewFiles, twice);
+  EXPECT_EQ(preview.names, twice);
   for (const std::string& name : once) EXPECT_TRUE(FileExists(folders.PreviewFolder() + name)) << name;
   EXPECT_EQ(ReadOrEmpty(folders.PreviewFolder() + kRuntimeScriptName), kRuntimeText);
 
-  ClearPreview(agent, folders);
-  EXPECT_TRUE(agent.PreviewFiles.empty());
+  ClearPreview(preview, folders);
+  EXPECT_TRUE(preview.names.empty());
   EXPECT_FALSE(FolderExists(folders.PreviewFolder()));
 }
 
 TEST_F(OutputFolders, ClearPreviewLeavesAStrangersFileAndItsFolder) {
-  Preview(agent, folders);
+  Preview(agent, preview, folders);
   ASSERT_TRUE(WriteFileAtomically(folders.PreviewFolder() + "mine.txt", "keep"));
-  ClearPreview(agent, folders);
-  EXPECT_TRUE(agent.PreviewFiles.empty());
+  ClearPreview(preview, folders);
+  EXPECT_TRUE(preview.names.empty());
   EXPECT_EQ(ReadOrEmpty(folders.PreviewFolder() + "mine.txt"), "keep");
   EXPECT_FALSE(FileExists(folders.PreviewFolder() + kPreviewPageName));
-  ClearPreview(agent, folders);  // nothing recorded, folder not empty: quietly nothing
+  ClearPreview(preview, folders);  // nothing recorded, folder not empty: quietly nothing
   EXPECT_TRUE(FolderExists(folders.PreviewFolder()));
 }
 
 TEST_F(OutputFolders, FailedPreviewCopyIsRecordedAndReported) {
-  const TResult r = CopyToPreview(agent, folders, folders.resource + "absent.js");
+  const TResult r = CopyToPreview(preview, folders, folders.resource + "absent.js");
   EXPECT_FALSE(r);
-  EXPECT_EQ(agent.PreviewFiles, TStringArray{"absent.js"});
-  ClearPreview(agent, folders);
+  EXPECT_EQ(preview.names, TStringArray{"absent.js"});
+  ClearPreview(preview, folders);
   EXPECT_FALSE(FolderExists(folders.PreviewFolder()));
 }
 

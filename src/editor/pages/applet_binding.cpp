@@ -59,6 +59,25 @@ TResult TAppletBinding::Show(const TAppletData& data) {
   return TResult::Ok();
 }
 
+int TAppletBinding::FieldOf(const QObject* control) const {
+  if (qobject_cast<const QRadioButton*>(control)) control = control->parent();
+  for (int i = 0; i < TAppletData::FieldCount; ++i) {
+    const QWidget* own = fields_[static_cast<size_t>(i)].control;
+    if (own == control) return i;
+    // The radio pair sits in a group box on the path page.
+    if (fields_[static_cast<size_t>(i)].kind == TKind::RootChoice && control && own->isAncestorOf(qobject_cast<const QWidget*>(control)))
+      return i;
+  }
+  return -1;
+}
+
+bool TAppletBinding::ShowOne(int field, const std::string& value) {
+  const TField& f = fields_[static_cast<size_t>(field)];
+  if (ReadField(f) == value || !Validate(f, value)) return false;
+  ShowField(f, value);
+  return true;
+}
+
 TResult TAppletBinding::Validate(const TField& field, const std::string& value) {
   switch (field.kind) {
     case TKind::Number:

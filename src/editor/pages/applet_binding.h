@@ -27,6 +27,13 @@ class TAppletBinding {
 
   // The control of parameter `field` (the path page for the radio pair).
   QWidget* Control(int field) const { return fields_[static_cast<size_t>(field)].control; }
+  // The parameter a control edits, -1 for none.
+  int FieldOf(const QObject* control) const;
+  // One parameter as its control shows it.
+  std::string ReadField(int field) const { return ReadField(fields_[static_cast<size_t>(field)]); }
+  // Shows one parameter unless the control already shows it (so a caret in
+  // the field stays put); false, and nothing changed, when it cannot be shown.
+  bool ShowOne(int field, const std::string& value);
 
  private:
   enum class TKind { Number, List, Colour, Text, Toggle, RootChoice };

@@ -6,6 +6,9 @@
 #include "editor/pages/control_text.h"
 #include "model/applet_data.h"
 
+#include <string>
+
+class QObject;
 class TItemPage;
 
 class TItemBinding {
@@ -16,6 +19,13 @@ class TItemBinding {
   // field stay as `item` has them.
   void Read(TItemData& item) const;
   void Show(const TItemData& item);
+
+  // The item field a control edits (ICaption, ILink, ITarget, IContent), -1 for none.
+  int FieldOf(const QObject* control) const;
+  // One field as the page shows it.
+  std::string ReadField(int field) const;
+  // Shows one field unless the page already shows that value.
+  void ShowOne(int field, const std::string& value);
 
  private:
   TItemPage& page_;

@@ -1,5 +1,7 @@
 #include "editor/pages/property_pages.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -42,6 +44,8 @@ TPropertyPages::TPropertyPages(TkvdAppletAgent& agent, Prompts& prompts, QString
   ConnectTextPage();
   ConnectItemPage();
   ConnectPathPage();
+  // Typing merges into one step until the focus moves.
+  connect(qApp, &QApplication::focusChanged, this, [this] { EndTyping(); });
 }
 
 TPropertyPages::~TPropertyPages() {
@@ -70,27 +74,94 @@ void TPropertyPages::HostIn(QTabWidget* pgcntrl1) {
   }
 }
 
-void TPropertyPages::CommitAppletPages() { agent_.SetAppletData(applet_->Read()); }
+void TPropertyPages::Send(const TPageEdit& edit) {
+  if (sink_) {
+    sink_(edit);
+  } else if (edit.item < 0) {
+    TAppletData data = agent_.AppletData();
+    data.Field(edit.field) = edit.after;
+    agent_.SetAppletData(data);
+  } else {
+    TItemData item;
+    agent_.GetItemData(edit.item, item);
+    item.Field(edit.field) = edit.after;
+    agent_.SetItemData(item, edit.item);
+  }
+}
+
+void TPropertyPages::WriteThrough(QObject* control, bool typing) {
+  if (refreshing_ || guard_->Busy()) return;
+  TPageEdit edit;
+  edit.typing = typing;
+  edit.session = session_;
+  if (const int field = applet_->FieldOf(control); field >= 0) {
+    edit.field = field;
+    edit.before = agent_.AppletData().Field(field);
+    edit.after = applet_->ReadField(field);
+  } else if (const int itemField = item_->FieldOf(control);
+             itemField >= 0 && itemIndex_ >= 0 && itemIndex_ < agent_.ItemCount()) {
+    edit.item = itemIndex_;
+    edit.field = itemField;
+    edit.before = agent_.Items()[static_cast<size_t>(itemIndex_)].Field(itemField);
+    edit.after = item_->ReadField(itemField);
+  } else {
+    return;
+  }
+  if (edit.before == edit.after) return;
+  // A step that is not typing stands alone: nothing merges into it or with it.
+  if (!typing) EndTyping();
+  Send(edit);
+  if (!typing) EndTyping();
+}
+
+void TPropertyPages::CommitAppletPages() {
+  for (int i = 0; i < TAppletData::FieldCount; ++i) {
+    const std::string value = applet_->ReadField(i);
+    if (value != agent_.AppletData().Field(i)) Send({-1, i, agent_.AppletData().Field(i), value, false, session_});
+  }
+}
 
 TResult TPropertyPages::RefreshAppletPages() {
   TAppletData data;
   agent_.GetAppletData(data);
-  return applet_->Show(data);
+  refreshing_ = true;
+  TResult shown = applet_->Show(data);
+  refreshing_ = false;
+  return shown;
+}
+
+void TPropertyPages::RefreshAppletField(int field) {
+  if (field < 0 || field >= TAppletData::FieldCount) return;
+  refreshing_ = true;
+  applet_->ShowOne(field, agent_.AppletData().Field(field));
+  refreshing_ = false;
 }
 
 void TPropertyPages::CommitItemPage(int index) {
   if (index < 0 || index >= agent_.ItemCount()) return;
   TItemData item;
   agent_.GetItemData(index, item);
-  item_->Read(item);
-  agent_.SetItemData(item, index);
+  for (int field = 0; field < 4; ++field) {
+    const std::string value = item_->ReadField(field);
+    if (value != item.Field(field)) Send({index, field, item.Field(field), value, false, session_});
+  }
 }
 
 void TPropertyPages::RefreshItemPage(int index) {
   if (index < 0 || index >= agent_.ItemCount()) return;
+  itemIndex_ = index;
   TItemData item;
   agent_.GetItemData(index, item);
+  refreshing_ = true;
   item_->Show(item);
+  refreshing_ = false;
+}
+
+void TPropertyPages::RefreshItemFields(int index) {
+  if (index != itemIndex_ || index < 0 || index >= agent_.ItemCount()) return;
+  refreshing_ = true;
+  for (int field = 0; field < 4; ++field) item_->ShowOne(field, agent_.Items()[static_cast<size_t>(index)].Field(field));
+  refreshing_ = false;
 }
 
 void TPropertyPages::CommitPages(int currentItemIndex) {
@@ -111,23 +182,33 @@ QList<QWidget*> TPropertyPages::HintControls() const {
 }
 
 void TPropertyPages::spnedtApWidthChange(QObject* control) {
+  if (refreshing_ || guard_->Busy()) return;
   emit Modified();
   CheckSeparatorText(control);
+  // Lists and toggles are one step each; text and numbers are typed.
+  const bool typed = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractSpinBox*>(control) ||
+                     qobject_cast<QPlainTextEdit*>(control) ||
+                     (qobject_cast<QComboBox*>(control) && static_cast<QComboBox*>(control)->isEditable());
+  WriteThrough(control, typed);
 }
 
 void TPropertyPages::edtICaptionChange() {
+  if (refreshing_) {
+    // A shown caption still tells its listeners, as before write-through.
+    emit ItemCaptionEdited(TrimmedText(tbshtItem_->edtICaption->text()));
+    return;
+  }
+  if (guard_->Busy()) return;
   emit Modified();
   emit ItemCaptionEdited(TrimmedText(tbshtItem_->edtICaption->text()));
   CheckSeparatorText(tbshtItem_->edtICaption);
+  WriteThrough(tbshtItem_->edtICaption, true);
 }
 
-void TPropertyPages::GuardedEdit(QObject* control) {
-  emit Modified();
-  CheckSeparatorText(control);
-}
+void TPropertyPages::GuardedEdit(QObject* control) { spnedtApWidthChange(control); }
 
 void TPropertyPages::pnlApBgClrClick(TColorSwatch* swatch) {
-  PickColor(swatch);
+  if (PickColor(swatch)) WriteThrough(swatch, false);
   // Also after a cancelled dialog, as the user has touched the colour.
   emit Modified();
 }
@@ -144,7 +225,12 @@ void TPropertyPages::spdbtnItURLClick() {
   request.filter = QStringLiteral("HTML files(*.htm;*.html)|*.htm;*.html|Any file (*.*)|*.*");
   const std::optional<QString> chosen = prompts_.OpenFileName(dialogParent_, request);
   if (!chosen) return;
+  // The chosen link is one step of its own, not typing.
+  EndTyping();
+  browsing_ = true;
   SetControlText(tbshtItem_->cmbxILink, FileNameToUrl(*chosen));
+  browsing_ = false;
+  WriteThrough(tbshtItem_->cmbxILink, false);
   emit Modified();
 }
 
@@ -172,7 +258,10 @@ void TPropertyPages::ConnectScriptPage() {
     connect(field, &QSpinBox::textChanged, this, [this, field] { spnedtApWidthChange(field); });
   // The two lists can hold nothing but their entries; choosing one is an edit.
   for (QComboBox* list : {s.cmbxpBorderStyle, s.cmbxpCursor})
-    connect(list, &QComboBox::activated, this, &TPropertyPages::Modified);
+    connect(list, &QComboBox::activated, this, [this, list] {
+      emit Modified();
+      WriteThrough(list, false);
+    });
   for (TColorSwatch* swatch : {s.pnlpBorderColor, s.pnlpBackgroundColor})
     connect(swatch, &TColorSwatch::Clicked, this, [this, swatch] { pnlApBgClrClick(swatch); });
   ConnectHelp(&s);
@@ -198,7 +287,9 @@ void TPropertyPages::ConnectItemPage() {
   TItemPage& it = *tbshtItem_;
   connect(it.edtICaption, &QLineEdit::textChanged, this, &TPropertyPages::edtICaptionChange);
   for (QComboBox* field : {it.cmbxILink, it.cmbxITarget})
-    connect(field, &QComboBox::editTextChanged, this, [this, field] { spnedtApWidthChange(field); });
+    connect(field, &QComboBox::editTextChanged, this, [this, field] {
+      if (!browsing_) spnedtApWidthChange(field);
+    });
   connect(it.spdbtnItURL, &QToolButton::clicked, this, &TPropertyPages::spdbtnItURLClick);
   connect(it.rchedtIContent, &QPlainTextEdit::textChanged, this, [this, &it] { GuardedEdit(it.rchedtIContent); });
   ConnectHelp(&it);
@@ -209,6 +300,9 @@ void TPropertyPages::ConnectPathPage() {
   for (QLineEdit* field : {p.edtpInternalUse_RootDir_Local, p.edtpInternalUse_RootDir_Remote})
     connect(field, &QLineEdit::textChanged, this, [this, field] { GuardedEdit(field); });
   for (QRadioButton* choice : {p.rdbtnpInternalUse_RootDir_Local_Checked, p.rdbtnpInternalUse_RootDir_Local_Checked2})
-    connect(choice, &QRadioButton::clicked, this, &TPropertyPages::Modified);
+    connect(choice, &QRadioButton::clicked, this, [this, choice] {
+      emit Modified();
+      WriteThrough(choice, false);
+    });
   ConnectHelp(&p);
 }

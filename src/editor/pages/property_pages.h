@@ -3,15 +3,19 @@
 // them to the project agent: it copies values between the agent and the
 // controls, handles the controls' edits and reports them to the window.
 //
-// The window hosts the pages (HostIn), connects the three signals and calls
-// the commit and refresh operations; the pages never touch the tree, the
-// help window or the modified flag themselves.
+// Every edit goes into the project the moment it is made, through the edit
+// sink (the window makes an undoable step of it; without one it goes
+// straight into the agent). Refreshes change the controls without making
+// edits. The pages never touch the tree, the help window or the modified
+// flag themselves.
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "editor/pages/item_page.h"
 #include "editor/pages/path_page.h"
@@ -27,6 +31,16 @@ class TColorSwatch;
 class TItemBinding;
 class TSeparatorGuard;
 class TkvdAppletAgent;
+
+// One edit of a page control as it goes into the project.
+struct TPageEdit {
+  int item = -1;  // entry index for an Item page field, -1 for an applet parameter
+  int field = 0;  // the TAppletData or TItemData field number
+  std::string before;
+  std::string after;
+  bool typing = false;  // typed text, which merges with more typing in the field
+  int session = 0;      // typing merges only within one session of the field
+};
 
 class TPropertyPages : public QObject {
   Q_OBJECT
@@ -46,6 +60,20 @@ class TPropertyPages : public QObject {
   // "Item", "Path"), adding the tabs it lacks.
   void HostIn(QTabWidget* pgcntrl1);
 
+  using TEditSink = std::function<void(const TPageEdit&)>;
+  void SetEditSink(TEditSink sink) { sink_ = std::move(sink); }
+
+  // The entry the Item page shows and edits, -1 for none.
+  void SetItemIndex(int index) { itemIndex_ = index; }
+  int ItemIndex() const { return itemIndex_; }
+  // Shows one value the project changed, unless the control shows it already.
+  void RefreshAppletField(int field);
+  void RefreshItemFields(int index);
+  // Ends the present typing session: the next typed text starts a new step.
+  void EndTyping() { ++session_; }
+
+  // Sends every control that differs from the project through the edit sink;
+  // with every edit written through there is nothing left to send.
   void CommitAppletPages();
   // On a conversion error no control changes and the result has the message.
   TResult RefreshAppletPages();
@@ -86,6 +114,9 @@ class TPropertyPages : public QObject {
   void ConnectHelp(QWidget* page);
   // Edits the binding has no own handling for: modified, then the guard.
   void GuardedEdit(QObject* control);
+  // The edit of `control` into the project, when its value differs there.
+  void WriteThrough(QObject* control, bool typing);
+  void Send(const TPageEdit& edit);
 
   TkvdAppletAgent& agent_;
   Prompts& prompts_;
@@ -98,4 +129,9 @@ class TPropertyPages : public QObject {
   std::unique_ptr<TAppletBinding> applet_;
   std::unique_ptr<TItemBinding> item_;
   std::unique_ptr<TSeparatorGuard> guard_;
+  TEditSink sink_;
+  int itemIndex_ = -1;
+  int session_ = 0;
+  bool refreshing_ = false;
+  bool browsing_ = false;  // the link browse sets the link field
 };

@@ -1,5 +1,7 @@
 #include "editor/pages/separator_guard.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -18,10 +20,20 @@ bool TSeparatorGuard::Check(QObject* control) {
   if (busy_ || separator_.isEmpty() || !ControlText(control).contains(separator_)) return false;
   busy_ = true;
   prompts_.Ask(dialogParent_, TMessageKind::Warning, WarningText(), TButtons::Yes);
-  if (auto* content = qobject_cast<QPlainTextEdit*>(control))
+  if (auto* content = qobject_cast<QPlainTextEdit*>(control)) {
     RemoveSeparator(content);
-  else
-    SetControlText(control, QString());
+  } else {
+    QLineEdit* edit = qobject_cast<QLineEdit*>(control);
+    if (auto* list = qobject_cast<QComboBox*>(control)) edit = list->lineEdit();
+    // The caret stays after what was typed, less the separators before it.
+    const int caret = edit ? edit->cursorPosition() : 0;
+    const QString text = ControlText(control);
+    const int removedBefore = static_cast<int>(text.left(caret).count(separator_)) * static_cast<int>(separator_.size());
+    QString mended = text;
+    while (mended.contains(separator_)) mended.remove(separator_);
+    SetControlText(control, mended);
+    if (edit) edit->setCursorPosition(qMax(0, caret - removedBefore));
+  }
   busy_ = false;
   return true;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // TSeparatorGuard keeps the project file's field separator out of the
 // texts the pages edit: a stored "#$@" would split the value's line on the
-// next load. One-line fields are emptied; the content field loses only the
-// separator, so a long content is not thrown away.
+// next load. A field loses only the separator, never the rest of what the
+// user typed.
 
 #include <QString>
 
@@ -19,6 +19,8 @@ class TSeparatorGuard {
   bool Check(QObject* control);
 
   QString WarningText() const;
+  // True while a mend changes a control's text.
+  bool Busy() const { return busy_; }
 
  private:
   void RemoveSeparator(QPlainTextEdit* content) const;

@@ -52,18 +52,18 @@ class AppFilesTest : public AppTest {
   TEditorState State() {
     TEditorState s{Form().Agent().AppletData(), Form().Agent().Items(), {}, Form().CurrentProjectPath(),
                    Form().Modified()};
-    for (QTreeWidgetItemIterator it(&Tree()); *it; ++it) s.nodes.push_back((*it)->text(0));
+    for (const QString& caption : AllCaptions()) s.nodes.push_back(caption);
     return s;
   }
 
   // Inserts an item below the selection, selects its node and types its
   // caption and content into the Item page.
   void InsertItem(const QString& caption, const QString& content = QString()) {
+    // The new node becomes the selected node's last child.
+    const int selected = Form().SelectedEntry();
+    const int entry = selected < 0 ? Model().EntryCount() : selected + Model().BlockSize(selected);
     Form().Insert1Click();
-    const QList<QTreeWidgetItem*> fresh =
-        Tree().findItems(QStringLiteral("Item"), Qt::MatchExactly | Qt::MatchRecursive);
-    ASSERT_EQ(fresh.size(), 1);
-    Tree().setCurrentItem(fresh.front());
+    Tree().setCurrentIndex(Model().IndexOfEntry(entry));
     auto* captionField = Form().findChild<QLineEdit*>(QStringLiteral("edtICaption"));
     auto* contentField = Form().findChild<QPlainTextEdit*>(QStringLiteral("rchedtIContent"));
     ASSERT_TRUE(captionField && contentField);

@@ -24,7 +24,7 @@ class FailedOpenTest : public AppFilesTest, public ::testing::WithParamInterface
     StartApp();
     good = WriteProject("good.jslr", {"Kept", "Also kept"}, "345");
     ASSERT_TRUE(Files().OpenProjectFile(good));
-    Tree().setCurrentItem(Tree().topLevelItem(0)->child(1));
+    Tree().setCurrentIndex(Child(1));
     Form().Insert1Click();
     ASSERT_TRUE(Form().Modified());
     bad = ProjectFolder() + "bad.jslr";
@@ -65,7 +65,7 @@ TEST_P(FailedOpenTest, ChangesNothingAndShowsTheErrorBox) {
   EXPECT_TRUE(box.text.endsWith('.') || box.text.endsWith('!')) << box.text.toStdString();
 
   // The tree still answers: selecting an item shows it on the Item page.
-  Tree().setCurrentItem(Tree().topLevelItem(0)->child(0));
+  Tree().setCurrentIndex(Child(0));
   EXPECT_FALSE(Form().TreeRebuilding());
   EXPECT_EQ(Form().findChild<QLineEdit*>(QStringLiteral("edtICaption"))->text(), "Kept");
 

@@ -17,7 +17,7 @@ class FileCommandsTest : public AppFilesTest {
   QString OpenEdited() {
     const QString path = WriteProject("open.jslr", {"One", "Two"});
     EXPECT_TRUE(Files().OpenProjectFile(path)) << prompts.Texts().join("|").toStdString();
-    Tree().setCurrentItem(Tree().topLevelItem(0));
+    Tree().setCurrentIndex(RootNode());
     Form().Insert1Click();
     EXPECT_TRUE(Form().Modified());
     return path;
@@ -36,7 +36,7 @@ TEST_F(FileCommandsTest, NewEmptiesThePathClearsTheFlagAndCleansThePreview) {
   EXPECT_FALSE(Form().Modified());
   EXPECT_FALSE(SaveEnabled());
   EXPECT_FALSE(PreviewExists());
-  EXPECT_EQ(Tree().topLevelItem(0)->childCount(), 0);
+  EXPECT_EQ(Model().rowCount(RootNode()), 0);
   EXPECT_EQ(Form().Agent().AppletData(), DefaultAppletData());
   EXPECT_EQ(RecentLines(), QStringList{"&1 " + path});
 }
@@ -57,7 +57,7 @@ TEST_F(FileCommandsTest, OpenTakesThePathAddsItToTheRecentListAndCleansThePrevie
   EXPECT_FALSE(PreviewExists());
   EXPECT_EQ(Form().Agent().AppletData().pWidth, "321");
   EXPECT_EQ((std::vector<QString>{"JavaScript Lumeroll", "Alpha", "Beta"}), State().nodes);
-  EXPECT_EQ(Tree().currentItem(), Tree().topLevelItem(0));
+  EXPECT_EQ(Tree().currentIndex(), RootNode());
 }
 
 TEST_F(FileCommandsTest, CancellingTheOpenDialogStillCleansThePreviewAndNothingElse) {
@@ -183,7 +183,9 @@ TEST_F(FileCommandsTest, ImportKeepsThePathAndALaterSaveWritesToTheEarlierProjec
   Files().ImportMenuStructure1Click();
   EXPECT_EQ(prompts.fileDialogs.back().request.filter, "General Menu Structure File (*.gms)|*.gms");
   EXPECT_EQ(Form().CurrentProjectPath(), path);
-  EXPECT_FALSE(Form().Modified());
+  // The imported items are in no file yet.
+  EXPECT_TRUE(Form().Modified());
+  EXPECT_TRUE(SaveEnabled());
   EXPECT_EQ(Form().Agent().ItemCount(), 3);
   EXPECT_EQ(RecentLines(), QStringList{"&1 " + path});
   EXPECT_TRUE(PreviewExists());  // created when missing

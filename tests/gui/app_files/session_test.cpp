@@ -40,7 +40,7 @@ TEST_F(AppFilesTest, AWholeSessionFromStartToRestart) {
                                            {"New reading room", "room.html", "Quiet desks upstairs."},
                                            {"Poetry night", "poetry.html", "Bring a poem."}};
   for (const TSessionItem& item : items) {
-    Tree().setCurrentItem(Tree().topLevelItem(0));
+    Tree().setCurrentIndex(RootNode());
     InsertItem(item.caption, item.content);
     auto* link = Form().findChild<QComboBox*>(QStringLiteral("cmbxILink"));
     ASSERT_TRUE(link);
@@ -51,8 +51,8 @@ TEST_F(AppFilesTest, AWholeSessionFromStartToRestart) {
   ASSERT_TRUE(width);
   width->setValue(333);
   EXPECT_TRUE(Form().Modified());
-  ASSERT_EQ(Tree().topLevelItem(0)->childCount(), 3);
-  EXPECT_EQ(Tree().topLevelItem(0)->child(0)->text(0), items[0].caption);
+  ASSERT_EQ(Model().rowCount(RootNode()), 3);
+  EXPECT_EQ(Caption(Child(0)), items[0].caption);
 
   const QString project = ProjectFolder() + "B.jslr";
   prompts.fileNames = {project};
@@ -97,13 +97,13 @@ TEST_F(AppFilesTest, AWholeSessionFromStartToRestart) {
     EXPECT_EQ(item.ILink, Local(items[i].link));
     // Every line of the content ends in a break.
     EXPECT_EQ(item.IContent, Local(items[i].content) + "<br />");
-    EXPECT_EQ(Tree().topLevelItem(0)->child(i)->text(0), items[i].caption);
+    EXPECT_EQ(Caption(Child(i)), items[i].caption);
   }
   EXPECT_EQ(Form().Agent().AppletData().pWidth, "333");
   width = Form().findChild<QSpinBox*>(QStringLiteral("spnedtpWidth"));
   ASSERT_TRUE(width);
   EXPECT_EQ(width->value(), 333);
-  Tree().setCurrentItem(Tree().topLevelItem(0)->child(1));
+  Tree().setCurrentIndex(Child(1));
   EXPECT_EQ(Form().findChild<QLineEdit*>(QStringLiteral("edtICaption"))->text(), items[1].caption);
   EXPECT_EQ(Form().findChild<QPlainTextEdit*>(QStringLiteral("rchedtIContent"))->toPlainText(), items[1].content + "\n");
   EXPECT_EQ(RecentLines(), QStringList{"&1 " + project});

@@ -1,4 +1,7 @@
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
+#include <QToolBar>
 
 #include "app_files_fixture.h"
 #include "output/gui/code_view_window.h"
@@ -12,7 +15,7 @@ TEST_F(AppTest, AFreshStartOffersTheTemplatesAndRegistersTheFileType) {
   EXPECT_EQ(fileTypeRegistrations, 1);
   EXPECT_FALSE(Form().Modified());
   EXPECT_FALSE(Action("Save1")->isEnabled());
-  EXPECT_EQ(Tree().topLevelItemCount(), 1);
+  EXPECT_EQ(Model().rowCount(), 1);
   EXPECT_EQ(Form().Agent().AppletData(), DefaultAppletData());
   EXPECT_TRUE(QFile::exists(WorkingFolder() + "recentfile.dat"));
 }
@@ -23,8 +26,42 @@ TEST_F(AppTest, TheMainWindowIsShownAndTheCodeAndHelpWindowsStayHidden) {
   EXPECT_EQ(Form().windowTitle(), "JavaScript Lumeroll");
   EXPECT_FALSE(app->CodeWindow().isVisible());
   EXPECT_FALSE(app->HelpWindow().isVisible());
-  EXPECT_EQ(Tree().topLevelItem(0)->text(0), "JavaScript Lumeroll");
+  EXPECT_EQ(Caption(RootNode()), "JavaScript Lumeroll");
   EXPECT_TRUE(Form().CurrentProjectPath().isEmpty());
+}
+
+// Reads how many slots an action's triggered signal reaches.
+struct TActionProbe : QAction {
+  using QObject::receivers;
+};
+
+TEST_F(AppTest, EveryMenuItemAndToolbarButtonHasACommand) {
+  StartApp();
+  QStringList dead;
+  auto check = [&](QAction* action) {
+    if (action->isSeparator() || action->menu()) return;
+    if (static_cast<TActionProbe*>(action)->receivers(SIGNAL(triggered(bool))) == 0) dead << action->objectName();
+  };
+  std::vector<QMenu*> menus;
+  for (QAction* top : Form().menuBar()->actions())
+    if (top->menu()) menus.push_back(top->menu());
+  menus.push_back(Form().findChild<QMenu*>(QStringLiteral("PopupMenu1")));
+  while (!menus.empty()) {
+    QMenu* menu = menus.back();
+    menus.pop_back();
+    for (QAction* action : menu->actions()) {
+      // The recent files list fills itself; its entries are checked as they come.
+      if (action->menu()) menus.push_back(action->menu());
+      check(action);
+    }
+  }
+  int buttons = 0;
+  for (QAction* action : Form().findChild<QToolBar*>(QStringLiteral("tlbr1"))->actions()) {
+    check(action);
+    buttons += action->isSeparator() ? 0 : 1;
+  }
+  EXPECT_EQ(buttons, 12);
+  EXPECT_TRUE(dead.isEmpty()) << dead.join(QStringLiteral(", ")).toStdString();
 }
 
 struct TSettingCase {

@@ -58,8 +58,8 @@ using BuildAndPublishTest = OutputAppTest;
 
 TEST_F(BuildAndPublishTest, BuildHtmlOnAnEmptyProjectShowsTheSixteenLinesAndLeavesNoTemporaryFile) {
   StartApp();
-  ASSERT_EQ(Tree().topLevelItemCount(), 1);
-  ASSERT_EQ(Tree().topLevelItem(0)->childCount(), 0);
+  ASSERT_EQ(Model().rowCount(), 1);
+  ASSERT_EQ(Model().rowCount(RootNode()), 0);
   const QStringList current = Listing(CurrentFolder());
   const QStringList project = Listing(ProjectFolder());
   const QStringList working = Names(WorkingFolder());

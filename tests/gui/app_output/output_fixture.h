@@ -125,7 +125,7 @@ class OutputAppTest : public AppTest {
 
   QStringList PreviewFiles() {
     QStringList out;
-    for (const std::string& name : Form().Agent().PreviewFiles) out << QString::fromStdString(name);
+    for (const std::string& name : Form().Document().PreviewFiles().names) out << QString::fromStdString(name);
     return out;
   }
 

@@ -22,23 +22,23 @@ TEST_F(PreviewInChromiumTest, TheBoxFadesThroughTheThreeItems) {
     GTEST_SKIP() << "needs node and `npm ci` in " << browserTests.toStdString();
 
   StartApp();
-  QTreeWidgetItem* root = Tree().topLevelItem(0);
-  Tree().setCurrentItem(root);
+  const QModelIndex root = RootNode();
+  Tree().setCurrentIndex(root);
   for (int i = 0; i < 3; ++i) Action("Insert1")->trigger();
-  ASSERT_EQ(root->childCount(), 3);
+  ASSERT_EQ(Model().rowCount(root), 3);
 
   TPropertyPages& pages = Form().Pages();
   pages.tbshtMenu()->spnedtpDelay->setValue(300);
   const QStringList captions = {"Alpha", "Beta", "Gamma"};
   for (int i = 0; i < 3; ++i) {
-    Tree().setCurrentItem(root->child(i));
-    ASSERT_EQ(Form().CurrentItemNode(), root->child(i));
+    Tree().setCurrentIndex(Child(i, root));
+    ASSERT_EQ(Form().CurrentItemNode(), Child(i, root));
     QLineEdit* caption = pages.tbshtItem()->edtICaption;
     caption->selectAll();
     QTest::keyClicks(caption, captions[i]);
     pages.tbshtItem()->rchedtIContent->setPlainText(QString("news number %1").arg(i + 1));
   }
-  EXPECT_EQ(root->child(2)->text(0), "Gamma");
+  EXPECT_EQ(Caption(Child(2, root)), "Gamma");
 
   Action("Preview1")->trigger();
   ASSERT_EQ(launcher.launches.size(), 1);

@@ -7,12 +7,12 @@
 
 #include <QAction>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "editor/design_tree_builder.h"
+#include "editor/design_tree_model.h"
 #include "editor/main_form.h"
 #include "model/tree_math.h"
 #include "support/scripted_prompts.h"
@@ -41,14 +41,19 @@ class EditorTest : public ::testing::Test {
     form = std::make_unique<TRecordingMainForm>(TEditorServices{prompts, launcher, AppFolders{path, path}});
   }
 
-  QTreeWidget& Tree() { return form->DesignTree(); }
-  QTreeWidgetItem* Root() { return Tree().topLevelItem(0); }
+  QTreeView& Tree() { return form->DesignTree(); }
+  TDesignTreeModel& Model() { return form->TreeModel(); }
+  QModelIndex Root() { return Model().RootIndex(); }
   QAction* Action(const char* name) { return form->findChild<QAction*>(QString::fromLatin1(name)); }
+  QModelIndex Child(const QModelIndex& parent, int row) { return Model().index(row, 0, parent); }
+  static QString Caption(const QModelIndex& node) { return node.data().toString(); }
 
   // Node of the entry with this caption.
-  QTreeWidgetItem* Node(const char* caption) {
-    const auto found = Tree().findItems(QString::fromLatin1(caption), Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.front();
+  QModelIndex Node(const char* caption) {
+    const TItemArray& items = form->Agent().Items();
+    for (int k = 0; k < static_cast<int>(items.size()); ++k)
+      if (items[static_cast<size_t>(k)].ICaption == caption) return Model().IndexOfEntry(k);
+    return {};
   }
 
   // Loads items with the given levels the way Open and Import will.
@@ -67,7 +72,7 @@ class EditorTest : public ::testing::Test {
     form->RebuildDesignTree(parents);
   }
 
-  void Select(const char* caption) { Tree().setCurrentItem(Node(caption)); }
+  void Select(const char* caption) { Tree().setCurrentIndex(Node(caption)); }
 
   // Captions of the entries in array order.
   std::vector<std::string> EntryCaptions() {
@@ -76,22 +81,28 @@ class EditorTest : public ::testing::Test {
     return captions;
   }
 
-  // One node per entry plus the root; node k + 1 sits at depth ILevel + 1 and
-  // shows the caption of entry k (loaded nodes) or "Item" (inserted ones).
+  // One node per entry plus the root, walked through the model as the view
+  // sees it: node k + 1 in pre-order sits at depth ILevel + 1 and shows the
+  // caption of entry k.
   void ExpectTreeMatchesArray() {
     const TItemArray& items = form->Agent().Items();
-    ASSERT_EQ(Tree().topLevelItemCount(), 1);
-    EXPECT_EQ(Root()->text(0), QStringLiteral("JavaScript Lumeroll"));
-    EXPECT_EQ(design_tree::CountDescendants(Root()), static_cast<int>(items.size()));
-    if (items.empty()) return;
+    ASSERT_EQ(Model().rowCount(), 1);
+    EXPECT_EQ(Caption(Root()), QStringLiteral("JavaScript Lumeroll"));
+    std::vector<std::pair<QModelIndex, int>> stack;
+    for (int row = Model().rowCount(Root()) - 1; row >= 0; --row) stack.emplace_back(Child(Root(), row), 1);
     int k = 0;
-    for (QTreeWidgetItemIterator it(Root()->child(0)); *it && k < static_cast<int>(items.size()); ++it, ++k) {
-      EXPECT_EQ(design_tree::Depth(*it), std::stoi(items[k].ILevel) + 1) << "entry " << k;
-      const QString caption = (*it)->text(0);
-      EXPECT_TRUE(caption == QStringLiteral("Item") || caption == QString::fromLocal8Bit(items[k].ICaption))
-          << "entry " << k << " node " << caption.toStdString();
-      EXPECT_EQ(design_tree::AbsoluteIndex(*it), k + 1);
+    while (!stack.empty()) {
+      const auto [node, depth] = stack.back();
+      stack.pop_back();
+      ASSERT_LT(k, static_cast<int>(items.size())) << "more nodes than entries";
+      EXPECT_EQ(depth, std::stoi(items[static_cast<size_t>(k)].ILevel) + 1) << "entry " << k;
+      EXPECT_EQ(Caption(node), QString::fromLocal8Bit(items[static_cast<size_t>(k)].ICaption)) << "entry " << k;
+      EXPECT_EQ(Model().EntryOf(node), k);
+      EXPECT_EQ(Model().parent(node).isValid(), true);
+      for (int row = Model().rowCount(node) - 1; row >= 0; --row) stack.emplace_back(Child(node, row), depth + 1);
+      ++k;
     }
+    EXPECT_EQ(k, static_cast<int>(items.size()));
   }
 
   QTemporaryDir folder;

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include "editor/design_tree_model.h"
 #include <string>
 
 #include "editor/main_form.h"
@@ -46,7 +48,7 @@ int main(int argc, char** argv) {
   if (argc > 3 && QString::fromLocal8Bit(argv[3]) == "max") form.setGeometry(form.screen()->availableGeometry());
   TformAbout about(launcher, &form);
   QTimer::singleShot(300, [&] {
-    if (mode == "item") form.DesignTree().setCurrentItem(form.DesignTree().topLevelItem(0)->child(1));
+    if (mode == "item") form.DesignTree().setCurrentIndex(form.TreeModel().IndexOfEntry(1));
     if (mode == "help") form.ShowHelpTopic("getting_started.htm");
     if (mode == "about") about.show();
     QTimer::singleShot(300, [&] {

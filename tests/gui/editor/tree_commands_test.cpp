@@ -49,11 +49,11 @@ class TreeCommandsTest : public EditorTest {
 
 TEST_F(TreeCommandsTest, FreshProjectHasOnlyTheRootAndOnlyInsertEnabled) {
   ExpectTreeMatchesArray();
-  EXPECT_EQ(Tree().currentItem(), Root());
+  EXPECT_EQ(Tree().currentIndex(), Root());
   EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
   EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
   EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
-  EXPECT_EQ(form->CurrentItemNode(), nullptr);
+  EXPECT_EQ(form->CurrentItemNode(), QModelIndex());
   EXPECT_FALSE(form->Modified());
   EXPECT_FALSE(Action("tlbtnSave")->isEnabled());
   EXPECT_FALSE(Action("Save1")->isEnabled());
@@ -64,15 +64,16 @@ TEST_F(TreeCommandsTest, InsertingThreeTimesAddsThreeTopLevelItemsAndKeepsTheRoo
   Action("Insert2")->trigger();
   Action("Insert1")->trigger();
   ExpectTreeMatchesArray();
-  ASSERT_EQ(Root()->childCount(), 3);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(Root()->child(i)->text(0), QStringLiteral("Item"));
+  ASSERT_EQ(Model().rowCount(Root()), 3);
+  // Each new node shows its entry's caption.
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Caption(Child(Root(), i)), QStringLiteral("News Title"));
   for (const TItemData& item : form->Agent().Items()) {
     TItemData expected = DefaultItemData();
     expected.ILevel = "0";
     EXPECT_EQ(item, expected);
   }
-  EXPECT_EQ(Tree().currentItem(), Root());
-  EXPECT_TRUE(Root()->isExpanded());
+  EXPECT_EQ(Tree().currentIndex(), Root());
+  EXPECT_TRUE(Tree().isExpanded(Root()));
   EXPECT_TRUE(form->refreshes.empty());
   EXPECT_TRUE(form->Modified());
   EXPECT_TRUE(Action("tlbtnSave")->isEnabled());
@@ -93,7 +94,7 @@ TEST_F(TreeCommandsTest, CommandsFollowTheSelectedNode) {
     EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Item", "Path"})) << c.caption;
     EXPECT_EQ(FrontPage(), QStringLiteral("Item"));
   }
-  Tree().setCurrentItem(Root());
+  Tree().setCurrentIndex(Root());
   EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
   EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
   EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
@@ -105,7 +106,7 @@ TEST_F(TreeCommandsTest, SelectingAnItemMarksTheProjectModifiedButSelectingTheRo
   Select("B");
   EXPECT_TRUE(form->Modified());
   form->SetModified(false);
-  Tree().setCurrentItem(Root());
+  Tree().setCurrentIndex(Root());
   EXPECT_FALSE(form->Modified());
   EXPECT_FALSE(Action("Save1")->isEnabled());
 }
@@ -115,7 +116,7 @@ TEST_F(TreeCommandsTest, SelectionCommitsThePreviousItemAndRefreshesTheNewOne) {
   Select("A2");
   EXPECT_EQ(form->commits, std::vector<int>{});
   EXPECT_EQ(form->refreshes, std::vector<int>{2});
-  Tree().setCurrentItem(Root());
+  Tree().setCurrentIndex(Root());
   EXPECT_EQ(form->commits, std::vector<int>{2});
   EXPECT_EQ(form->CurrentItemNode(), Node("A2"));
   Select("C");
@@ -139,7 +140,7 @@ TEST_F(TreeCommandsTest, DeleteRemovesTheWholeBlockAfterConfirmation) {
   ExpectTreeMatchesArray();
   // The Item page's values of A never reach the entry that took A's place.
   EXPECT_TRUE(form->commits.empty());
-  EXPECT_EQ(Tree().currentItem(), Node("B"));
+  EXPECT_EQ(Tree().currentIndex(), Node("B"));
   EXPECT_EQ(form->CurrentItemNode(), Node("B"));
   EXPECT_EQ(form->refreshes, std::vector<int>{0});
 }
@@ -151,18 +152,18 @@ TEST_F(TreeCommandsTest, DeleteOfTheLastNodeUsesTheEndOfTheTree) {
   Action("Delete2")->trigger();
   EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"A", "A1", "B"}));
   ExpectTreeMatchesArray();
-  EXPECT_EQ(Tree().currentItem(), Node("B"));
+  EXPECT_EQ(Tree().currentIndex(), Node("B"));
 }
 
 TEST_F(TreeCommandsTest, DeletingTheOnlyItemLeavesTheRootSelected) {
   Action("tlbtnInsert")->trigger();
-  Tree().setCurrentItem(Root()->child(0));
+  Tree().setCurrentIndex(Child(Root(), 0));
   prompts.answers.push_back(TAnswer::Yes);
   Action("Delete1")->trigger();
   EXPECT_TRUE(form->Agent().Items().empty());
   ExpectTreeMatchesArray();
-  EXPECT_EQ(Tree().currentItem(), Root());
-  EXPECT_EQ(form->CurrentItemNode(), nullptr);
+  EXPECT_EQ(Tree().currentIndex(), Root());
+  EXPECT_EQ(form->CurrentItemNode(), QModelIndex());
   EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
 }
 
@@ -183,29 +184,29 @@ TEST_F(TreeCommandsTest, RefusedDeletesChangeNothingButTheModifiedFlag) {
   EXPECT_EQ(prompts.asked.size(), 2);
   EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"A", "A1", "A2", "B", "B1", "C"}));
   ExpectTreeMatchesArray();
-  EXPECT_EQ(Tree().currentItem(), Node("B"));
+  EXPECT_EQ(Tree().currentIndex(), Node("B"));
   EXPECT_TRUE(form->Modified());
 }
 
 TEST_F(TreeCommandsTest, MovingANestedBlockMovesItsWholeSubtreeAndEntries) {
   LoadNested(kNested);
-  Node("A")->setExpanded(true);
+  Tree().expand(Node("A"));
   Select("B");
   form->commits.clear();
   Action("tlbtnMoveUp")->trigger();
   EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"B", "B1", "A", "A1", "A2", "C"}));
   ExpectTreeMatchesArray();
-  EXPECT_EQ(Tree().currentItem(), Node("B"));
+  EXPECT_EQ(Tree().currentIndex(), Node("B"));
   EXPECT_EQ(form->CurrentItemNode(), Node("B"));
   EXPECT_TRUE(form->commits.empty());
-  EXPECT_TRUE(Node("A")->isExpanded());
+  EXPECT_TRUE(Tree().isExpanded(Node("A")));
 
   Select("A");
   Action("MoveDown2")->trigger();
   EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"B", "B1", "C", "A", "A1", "A2"}));
   ExpectTreeMatchesArray();
-  EXPECT_EQ(Tree().currentItem(), Node("A"));
-  EXPECT_TRUE(Node("A")->isExpanded());
+  EXPECT_EQ(Tree().currentIndex(), Node("A"));
+  EXPECT_TRUE(Tree().isExpanded(Node("A")));
 
   // Inside a block: A2 up past A1.
   Select("A2");
@@ -213,7 +214,7 @@ TEST_F(TreeCommandsTest, MovingANestedBlockMovesItsWholeSubtreeAndEntries) {
   EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"B", "B1", "C", "A", "A2", "A1"}));
   ExpectTreeMatchesArray();
   // The page hook later finds the moved node's entry through its new index.
-  Tree().setCurrentItem(Root());
+  Tree().setCurrentIndex(Root());
   EXPECT_EQ(form->commits.back(), 4);
 }
 
@@ -231,7 +232,7 @@ TEST_F(TreeCommandsTest, MovesPastTheEndChangeNothingButTheModifiedFlag) {
     EXPECT_EQ(EntryCaptions(), before) << c.caption;
     ExpectTreeMatchesArray();
     EXPECT_TRUE(form->Modified()) << c.caption;
-    EXPECT_EQ(Tree().currentItem(), Node(c.caption));
+    EXPECT_EQ(Tree().currentIndex(), Node(c.caption));
   }
 }
 
@@ -241,21 +242,23 @@ TEST_F(TreeCommandsTest, RebuildingTheTreeLeavesNoCurrentItemAndTheRootSelected)
   form->commits.clear();
   LoadNested({{"X", 0}, {"Y", 1}});
   EXPECT_TRUE(form->commits.empty());
-  EXPECT_EQ(form->CurrentItemNode(), nullptr);
-  EXPECT_EQ(Tree().currentItem(), Root());
+  EXPECT_EQ(form->CurrentItemNode(), QModelIndex());
+  EXPECT_EQ(Tree().currentIndex(), Root());
   ExpectTreeMatchesArray();
+  // The tree cannot hold other nodes than the items: a reset shows them anew.
+  form->Agent().SetDefaults();
   form->ResetDesignTree();
-  EXPECT_EQ(Tree().topLevelItemCount(), 1);
-  EXPECT_EQ(Root()->childCount(), 0);
+  EXPECT_EQ(Model().rowCount(), 1);
+  EXPECT_EQ(Model().rowCount(Root()), 0);
 }
 
 TEST_F(TreeCommandsTest, RightClickSelectsTheNodeUnderThePointer) {
   LoadNested(kNested);
   form->show();
-  QTreeWidgetItem* target = Node("C");
-  const QPoint at = Tree().visualItemRect(target).center();
+  const QModelIndex target = Node("C");
+  const QPoint at = Tree().visualRect(target).center();
   QTest::mouseClick(Tree().viewport(), Qt::RightButton, Qt::NoModifier, at);
-  EXPECT_EQ(Tree().currentItem(), target);
+  EXPECT_EQ(Tree().currentIndex(), target);
   EXPECT_EQ(form->CurrentItemNode(), target);
   EXPECT_TRUE(Action("Delete1")->isEnabled());
 }
@@ -272,7 +275,7 @@ TEST_F(TreeCommandsTest, PagesFollowTheSelectionAfterTheTabsGetNewWidgets) {
   Select("A1");
   EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Item", "Path"}));
   EXPECT_EQ(FrontPage(), QStringLiteral("Item"));
-  Tree().setCurrentItem(Root());
+  Tree().setCurrentIndex(Root());
   EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
   EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
 }

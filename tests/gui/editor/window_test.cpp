@@ -63,7 +63,7 @@ TEST_F(WindowTest, MenusHoldEveryItemInOrder) {
   }
   QStringList topLevel;
   for (const QAction* action : form->menuBar()->actions()) topLevel << action->text();
-  EXPECT_EQ(topLevel, (QStringList{"&File", "&View", "&Item", "&Script", "&Option", "&Help"}));
+  EXPECT_EQ(topLevel, (QStringList{"&File", "&Edit", "&View", "&Item", "&Script", "&Option", "&Help"}));
   EXPECT_EQ(Action("New1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
   EXPECT_EQ(Action("Open1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
   EXPECT_EQ(Action("Save1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));

@@ -43,25 +43,41 @@ TEST_F(EditsTest, CaptionTypedWithBlanksReachesTreeAndModelTrimmed) {
   EXPECT_EQ(Committed().ICaption, "Hello world");
 }
 
-TEST_F(EditsTest, SeparatorIsRefusedInEveryOneLineField) {
+TEST_F(EditsTest, SeparatorIsRefusedInEveryOneLineFieldWhichKeepsTheRestOfItsText) {
+  std::vector<TPageEdit> sent;
+  pages.SetEditSink([&](const TPageEdit& edit) {
+    sent.push_back(edit);
+    if (edit.item < 0) {
+      TAppletData data = agent.AppletData();
+      data.Field(edit.field) = edit.after;
+      agent.SetAppletData(data);
+    } else {
+      TItemData item;
+      agent.GetItemData(edit.item, item);
+      item.Field(edit.field) = edit.after;
+      agent.SetItemData(item, edit.item);
+    }
+  });
   for (const char* name : {"edtICaption", "cmbxILink", "cmbxITarget", "edtpTitleFontFamily", "edtpContentFontFamily",
                            "edtpInternalUse_RootDir_Local", "edtpInternalUse_RootDir_Remote"}) {
     auto* field = Find<QWidget>(name);
     ASSERT_NE(field, nullptr);
     prompts.asked.clear();
     prompts.answers = {TAnswer::Yes};
-    Retype(field, QStringLiteral("ab#$@"));
+    Retype(field, QStringLiteral("ab#$@c"));
     ASSERT_EQ(prompts.asked.size(), 1) << name;
     EXPECT_EQ(prompts.asked[0].text, kSeparatorWarning);
     EXPECT_EQ(prompts.asked[0].kind, TMessageKind::Warning);
     EXPECT_EQ(prompts.asked[0].buttons, TButtons::Yes);
     auto* list = qobject_cast<QComboBox*>(field);
-    EXPECT_EQ(list ? list->currentText() : qobject_cast<QLineEdit*>(field)->text(), QString()) << name;
+    EXPECT_EQ(list ? list->currentText() : qobject_cast<QLineEdit*>(field)->text(), QStringLiteral("abc")) << name;
   }
-  EXPECT_EQ(captions.last()[0].toString(), QString());
+  EXPECT_EQ(captions.last()[0].toString(), QStringLiteral("abc"));
+  for (const TPageEdit& edit : sent) EXPECT_EQ(edit.after.find("#$@"), std::string::npos) << edit.after;
   const TItemData item = Committed();
-  EXPECT_EQ(item.ILink, "");
-  EXPECT_EQ(item.ICaption, "");
+  EXPECT_EQ(item.ILink, "abc");
+  EXPECT_EQ(item.ICaption, "abc");
+  EXPECT_EQ(agent.AppletData().pInternalUse_RootDir_Remote, "abc");
 }
 
 TEST_F(EditsTest, SeparatorTypedIntoContentLosesOnlyTheSeparator) {

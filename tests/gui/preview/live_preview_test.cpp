@@ -15,10 +15,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
+#include <QUndoStack>
 #include <QWebEngineView>
 
+#include "document/document.h"
 #include "editor/main_form.h"
 #include "editor/pages/color_swatch.h"
 #include "editor/pages/number_field.h"
@@ -142,15 +142,7 @@ class LivePreview : public ::testing::Test {
         .toString();
   }
   // Selects the tree node of entry `index`, -1 for the root.
-  void SelectEntry(int index) {
-    QTreeWidgetItemIterator it(&Form().DesignTree());
-    for (int i = -1; *it; ++it, ++i)
-      if (i == index) {
-        Form().DesignTree().setCurrentItem(*it);
-        return;
-      }
-    FAIL() << "no entry " << index;
-  }
+  void SelectEntry(int index) { Form().SelectEntry(index); }
   void SetNumber(const char* name, int value) {
     TNumberField* field = Find<TNumberField>(name);
     ASSERT_NE(field, nullptr) << name;
@@ -183,6 +175,23 @@ TEST_F(LivePreview, TypingACaptionShowsItInThePage) {
   EXPECT_EQ(Pane().GenerationCount(), generations + 1);
   // Typing stays in the editor: the update does not take the focus away.
   EXPECT_FALSE(Pane().View().hasFocus());
+}
+
+TEST_F(LivePreview, UndoAndRedoShowTheEarlierAndLaterCaption) {
+  SelectEntry(0);
+  QLineEdit* caption = Find<QLineEdit>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setFocus();
+  caption->end(false);
+  QTest::keyClicks(caption, " again");
+  EXPECT_TRUE(WaitForPage("document.querySelector('#stage .lumeroll-item a').textContent",
+                          QStringLiteral("Breaking again")));
+  Form().Document().UndoStack().undo();
+  EXPECT_TRUE(WaitForPage("document.querySelector('#stage .lumeroll-item a').textContent",
+                          QStringLiteral("Breaking")));
+  Form().Document().UndoStack().redo();
+  EXPECT_TRUE(WaitForPage("document.querySelector('#stage .lumeroll-item a').textContent",
+                          QStringLiteral("Breaking again")));
 }
 
 TEST_F(LivePreview, TheSelectedItemIsHeldAndTheRootRuns) {

@@ -11,9 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <memory>
 
+#include "editor/design_tree_model.h"
 #include "editor/main_form.h"
 #include "shell/file_commands.h"
 #include "shell/output_commands.h"
@@ -61,7 +62,24 @@ class AppTest : public ::testing::Test {
   TMainForm& Form() { return app->MainForm(); }
   TFileCommands& Files() { return app->Files(); }
   TOutputCommands& Output() { return app->Output(); }
-  QTreeWidget& Tree() { return Form().DesignTree(); }
+  QTreeView& Tree() { return Form().DesignTree(); }
+  TDesignTreeModel& Model() { return Form().TreeModel(); }
+  QModelIndex RootNode() { return Model().RootIndex(); }
+  QModelIndex Child(int row, const QModelIndex& parent) { return Model().index(row, 0, parent); }
+  QModelIndex Child(int row) { return Child(row, RootNode()); }
+  static QString Caption(const QModelIndex& node) { return node.data().toString(); }
+  // Captions of every node in pre-order, the root first.
+  QStringList AllCaptions() {
+    QStringList out;
+    std::vector<QModelIndex> stack{RootNode()};
+    while (!stack.empty()) {
+      const QModelIndex node = stack.back();
+      stack.pop_back();
+      out << Caption(node);
+      for (int row = Model().rowCount(node) - 1; row >= 0; --row) stack.push_back(Child(row, node));
+    }
+    return out;
+  }
   QAction* Action(const char* name) { return Form().findChild<QAction*>(QString::fromLatin1(name)); }
 
   QString ResourceFolder() const { return temp.filePath("resources") + "/"; }

@@ -3,7 +3,10 @@
 
 #include <QApplication>
 
+#include "platform/deep_stack.h"
+
 int main(int argc, char** argv) {
+  AllowDeepStack();
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,83 @@
+#include "document/document.h"
+
+TLumerollDocument::TLumerollDocument(QObject* parent) : QObject(parent) {
+  undoStack_.setUndoLimit(kUndoLimit);
+  connect(&undoStack_, &QUndoStack::cleanChanged, this, [this] { UpdateModified(); });
+  agent_.SetDefaults();
+}
+
+TLumerollDocument::~TLumerollDocument() {
+  // The commands may point back at this document; they go first.
+  undoStack_.disconnect(this);
+  undoStack_.clear();
+}
+
+void TLumerollDocument::SetModified(bool modified) {
+  forcedModified_ = modified;
+  if (!modified) undoStack_.setClean();
+  UpdateModified();
+}
+
+void TLumerollDocument::UpdateModified() {
+  const bool now = IsModified();
+  if (now == lastModified_) return;
+  lastModified_ = now;
+  emit ModifiedChanged(now);
+}
+
+void TLumerollDocument::ApplyAppletField(int field, const std::string& value) {
+  if (field < 0 || field >= TAppletData::FieldCount) return;
+  TAppletData data = agent_.AppletData();
+  data.Field(field) = value;
+  agent_.SetAppletData(data);
+  emit AppletFieldChanged(field);
+  emit Changed();
+}
+
+void TLumerollDocument::ApplyItemField(int index, int field, const std::string& value) {
+  if (index < 0 || index >= agent_.ItemCount() || field < 0 || field >= TItemData::FieldCount) return;
+  TItemData item = agent_.Items()[static_cast<size_t>(index)];
+  item.Field(field) = value;
+  agent_.SetItemData(item, index);
+  emit ItemChanged(index);
+  emit Changed();
+}
+
+void TLumerollDocument::ApplyInsertItems(int index, const TItemArray& items) {
+  if (index < 0 || index > agent_.ItemCount() || items.empty()) return;
+  agent_.InsertItems(index, items);
+  emit ShapeEdited({TShapeEdit::TKind::Insert, index, static_cast<int>(items.size()), 0});
+  emit ShapeChanged();
+  emit Changed();
+}
+
+void TLumerollDocument::ApplyDelete(int first, int count) {
+  if (first < 0 || count <= 0 || first + count > agent_.ItemCount()) return;
+  agent_.DeleteItems(first, count);
+  emit ShapeEdited({TShapeEdit::TKind::Remove, first, count, 0});
+  emit ShapeChanged();
+  emit Changed();
+}
+
+void TLumerollDocument::ApplyCarryBlockUp(int start, int count, int places) {
+  if (count <= 0 || places <= 0 || start - places < 0 || start + count > agent_.ItemCount()) return;
+  agent_.CarryBlockUp(start, count, places);
+  emit ShapeEdited({TShapeEdit::TKind::CarryUp, start, count, places});
+  emit ShapeChanged();
+  emit Changed();
+}
+
+void TLumerollDocument::ApplyProject(const TAppletData& applet, TItemArray items, std::string fileVersion) {
+  agent_.ReplaceProject(applet, std::move(items), std::move(fileVersion));
+  NotifyProjectReset();
+}
+
+void TLumerollDocument::NotifyProjectReset() {
+  emit ProjectReset();
+  emit Changed();
+}
+
+void TLumerollDocument::ClearHistory() {
+  undoStack_.clear();
+  SetModified(false);
+}

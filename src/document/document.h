@@ -1,0 +1,94 @@
+#pragma once
+// TLumerollDocument is the project being edited: it owns the agent, the undo
+// history, the project's path and the modified flag, and tells its listeners
+// what changed. Views read the agent freely; every change goes through the
+// Apply* operations (called by the undo commands and the file commands), so
+// each one is signalled exactly once.
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <string>
+
+#include "model/applet_agent.h"
+#include "output/preview.h"
+
+// How the item array's entries moved in one shape change, for views that keep
+// something per entry (the tree's node identities).
+struct TShapeEdit {
+  enum class TKind { Insert, Remove, CarryUp };
+  TKind kind = TKind::Insert;
+  int start = 0;   // first entry inserted, removed or carried
+  int count = 0;   // entries inserted, removed or carried
+  int places = 0;  // CarryUp: entries the run was carried past
+};
+
+Q_DECLARE_METATYPE(TShapeEdit)
+
+class TLumerollDocument : public QObject {
+  Q_OBJECT
+
+ public:
+  // Steps the history keeps; a further step drops the oldest.
+  static constexpr int kUndoLimit = 1000;
+
+  explicit TLumerollDocument(QObject* parent = nullptr);
+  ~TLumerollDocument() override;
+
+  TkvdAppletAgent& Agent() { return agent_; }
+  const TkvdAppletAgent& Agent() const { return agent_; }
+  QUndoStack& UndoStack() { return undoStack_; }
+
+  const QString& FilePath() const { return filePath_; }
+  void SetFilePath(const QString& path) { filePath_ = path; }
+
+  // Modified when the history is away from its clean step or when forced
+  // (SetModified(true)); SetModified(false) makes the present step the clean one.
+  bool IsModified() const { return forcedModified_ || !undoStack_.isClean(); }
+  void SetModified(bool modified);
+
+  // Files this session put into the preview folder.
+  TPreviewFiles& PreviewFiles() { return previewFiles_; }
+
+  // The changes, each signalled. Out-of-range indexes change nothing.
+  void ApplyAppletField(int field, const std::string& value);
+  void ApplyItemField(int index, int field, const std::string& value);
+  void ApplyInsert(int index, const TItemData& item) { ApplyInsertItems(index, {item}); }
+  // A run of entries inserted before entry `index` (a deleted block put back).
+  void ApplyInsertItems(int index, const TItemArray& items);
+  void ApplyDelete(int first, int count);
+  // Carries entries [start, start + count) up past the `places` entries before them.
+  void ApplyCarryBlockUp(int start, int count, int places);
+  void ApplyProject(const TAppletData& applet, TItemArray items, std::string fileVersion);
+  // The agent's project was replaced by a loader (Open, Import): tells the views.
+  void NotifyProjectReset();
+  // A new, empty history (New, Open, templates): the project starts unmodified.
+  void ClearHistory();
+
+  // An undo or redo asks the views to select the node it concerned (-1: the root).
+  void RequestSelection(int index) { emit SelectionRequested(index); }
+  // A step that does not fit the project refuses itself with this message.
+  void RefuseStep(const QString& message) { emit StepRefused(message); }
+
+ signals:
+  void AppletFieldChanged(int field);
+  void ItemChanged(int index);
+  // Emitted before ShapeChanged with the details of the change.
+  void ShapeEdited(const TShapeEdit& edit);
+  void ShapeChanged();
+  void ProjectReset();
+  void Changed();
+  void ModifiedChanged(bool modified);
+  void SelectionRequested(int index);
+  void StepRefused(const QString& message);
+
+ private:
+  void UpdateModified();
+
+  TkvdAppletAgent agent_;
+  QUndoStack undoStack_;
+  QString filePath_;
+  bool forcedModified_ = false;
+  bool lastModified_ = false;
+  TPreviewFiles previewFiles_;
+};

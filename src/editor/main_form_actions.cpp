@@ -72,6 +72,9 @@ void TMainForm::BuildMenus() {
   file->addSeparator();
   file->addActions({later(NewAction("ImportMenuStructure1", tr("&Import Menu Structure"))),
                     later(NewAction("ExportMenuStructure1", tr("&Export Menu Structure")))});
+  QAction* importFeed = later(NewAction("ImportNewsFeed1", tr("Import News &Feed...")));
+  importFeed->setStatusTip(tr("Replace the items with the newest entries of an RSS, Atom or JSON feed"));
+  file->addAction(importFeed);
   file->addSeparator();
   QMenu* recent = file->addMenu(tr("&Recent Files"));
   recent->setObjectName(QStringLiteral("mnitRecentFiles"));

@@ -17,6 +17,9 @@
 #include "shell/help_window.h"
 #include "shell/output_commands.h"
 #include "shell/templates_dialog.h"
+#ifdef LUMEROLL_FEED_IMPORT
+#include "feedimport/feed_import_commands.h"
+#endif
 #ifdef LUMEROLL_LIVE_PREVIEW
 #include "preview/chromium_setup.h"
 #include "shell/live_preview_dock.h"
@@ -30,6 +33,10 @@ TLumerollApplication::TLumerollApplication(TStartupServices services) : services
 
   files_ = new TFileCommands(form);
   files_->Connect();
+#ifdef LUMEROLL_FEED_IMPORT
+  // A child of the window, found by its object name.
+  (new TFeedImportCommands(form, [this](const QString& message) { files_->ShowError(message); }))->Connect();
+#endif
   if (QAction* templates = form.findChild<QAction*>(QStringLiteral("Templet1"))) {
     templates->setEnabled(true);
     QObject::connect(templates, &QAction::triggered, &form, [this] { Templet1Click(); });

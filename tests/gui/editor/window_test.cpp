@@ -48,7 +48,7 @@ TEST_F(WindowTest, MenusHoldEveryItemInOrder) {
   } cases[] = {
       {"File1",
        {"&New...", "&Open...", "&Save", "Save &As...", "-", "&Templates", "S&ave As Template", "-",
-        "&Import Menu Structure", "&Export Menu Structure", "-", "&Recent Files", "-", "E&xit"}},
+        "&Import Menu Structure", "&Export Menu Structure", "Import News &Feed...", "-", "&Recent Files", "-", "E&xit"}},
       {"View1", {"&Tool Bar", "&Status Bar"}},
       {"Item1", {"I&nsert", "&Delete", "Move &Up", "Move &Down"}},
       {"Applet1", {"&Preview", "Build &HTML...", "Pu&blish..."}},
@@ -224,7 +224,7 @@ TEST_F(WindowTest, AboutWindowLinksTurnRedUnderThePointerAndOpenTheirAddress) {
 
 TEST_F(WindowTest, ExitClosesTheWindowAndUnconnectedCommandsStayDisabled) {
   for (const char* name : {"New1", "Open1", "Save2", "Templet1", "SaveAsTemplate1", "ImportMenuStructure1",
-                           "ExportMenuStructure1", "mnitRecentFiles", "Preview1", "BuildHTML1", "Publish1",
+                           "ExportMenuStructure1", "ImportNewsFeed1", "mnitRecentFiles", "Preview1", "BuildHTML1", "Publish1",
                            "WebBrowser1", "tlbtnNew", "tlbtnOpen", "tlbtnBuildHTML", "tlbtnPreview"}) {
     EXPECT_FALSE(Action(name)->isEnabled()) << name;
   }

@@ -46,7 +46,7 @@ class TSilentPrompts : public Prompts {
 class TIdleLauncher : public Launcher {
  public:
   void OpenUrl(const QUrl&) override {}
-  void StartProgram(const QString&, const QStringList&) override {}
+  bool StartProgram(const QString&, const QStringList&) override { return true; }
 };
 
 // Runs the event loop until `done` says so; woken by the pane's signals, so

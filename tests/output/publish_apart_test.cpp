@@ -88,11 +88,11 @@ TEST_F(PublishApart, TwoProcessesSharingAWorkingFolderEachPublishTheirOwnItems) 
   EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-void Preview(TkvdAppletAgent& agent, const AppFolders& folders) {
+void Preview(TkvdAppletAgent& agent, TPreviewFiles& preview, const AppFolders& folders) {
   std::string page, path;
   ASSERT_TRUE(MakeHtmlCodesForView(agent, folders, std::vector<int>(agent.ItemCount(), 0), page));
-  ASSERT_TRUE(CopyScriptsToPreview(agent, folders));
-  ASSERT_TRUE(WriteToPreview(agent, folders, kPreviewPageName, page, path));
+  ASSERT_TRUE(CopyScriptsToPreview(agent, preview, folders));
+  ASSERT_TRUE(WriteToPreview(preview, folders, kPreviewPageName, page, path));
 }
 
 TEST_F(PublishApart, TwoEditorsKeepTheirPreviewsApart) {
@@ -104,18 +104,19 @@ TEST_F(PublishApart, TwoEditorsKeepTheirPreviewsApart) {
   b.SetDefaults();
   AddItems(a, "A", 3);
   AddItems(b, "B", 4);
-  Preview(a, first);
-  Preview(b, second);
+  TPreviewFiles aPreview, bPreview;
+  Preview(a, aPreview, first);
+  Preview(b, bPreview, second);
   // The working folder's script is the later one's now; each preview still
   // shows its own editor's items.
   EXPECT_EQ(ReadOrEmpty(first.PreviewFolder() + kConfigScriptName), Expected(a));
   EXPECT_EQ(ReadOrEmpty(second.PreviewFolder() + kConfigScriptName), Expected(b));
 
-  ClearPreview(a, first);
+  ClearPreview(aPreview, first);
   EXPECT_FALSE(FolderExists(first.PreviewFolder()));
   for (const char* name : {kRuntimeScriptName, kConfigScriptName, kPreviewPageName})
     EXPECT_TRUE(FileExists(second.PreviewFolder() + name)) << name;
-  ClearPreview(b, second);
+  ClearPreview(bPreview, second);
   EXPECT_FALSE(FolderExists(folders.working + "preview"));
 }
 

@@ -110,7 +110,7 @@ TLivePreviewDock* InstallLivePreview(TMainForm& form, TSettingsFactory settings,
   // Every edit reaches the document as it is made, so the agent is always
   // current and the snapshot needs no commit first.
   auto source = [&form] { return SnapshotOf(form.Agent()); };
-  auto* dock = new TLivePreviewDock(form, form.findChild<QMenu*>(QStringLiteral("View1")), std::move(settings),
+  auto* dock = new TLivePreviewDock(form, &form.ViewMenu(), std::move(settings),
                                     source, runtime);
   TLivePreviewPane& pane = dock->Pane();
 

@@ -30,10 +30,9 @@ TLumerollApplication::TLumerollApplication(TStartupServices services) : services
 
   files_ = new TFileCommands(form);
   files_->Connect();
-  if (QAction* templates = form.findChild<QAction*>(QStringLiteral("Templet1"))) {
-    templates->setEnabled(true);
-    QObject::connect(templates, &QAction::triggered, &form, [this] { Templet1Click(); });
-  }
+  QAction* templates = form.ProgramActions().Templet1;
+  templates->setEnabled(true);
+  QObject::connect(templates, &QAction::triggered, &form, [this] { Templet1Click(); });
 
   codeWindow_ = new TformHTML(&form);
   helpWindow_ = new TfrmHelp(services_.launcher, &form);

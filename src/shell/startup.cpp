@@ -14,7 +14,7 @@
 #include "shell/command_line.h"
 #include "shell/error_box.h"
 #include "shell/file_commands.h"
-#include "shell/help_window.h"
+#include "help/help_window.h"
 #include "shell/output_commands.h"
 #include "shell/templates_dialog.h"
 #ifdef LUMEROLL_LIVE_PREVIEW

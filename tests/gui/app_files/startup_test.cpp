@@ -5,7 +5,7 @@
 
 #include "app_files_fixture.h"
 #include "output/gui/code_view_window.h"
-#include "shell/help_window.h"
+#include "help/help_window.h"
 
 namespace {
 

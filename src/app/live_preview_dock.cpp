@@ -1,4 +1,4 @@
-#include "shell/live_preview_dock.h"
+#include "app/live_preview_dock.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -11,7 +11,7 @@
 #include "editor/main_form.h"
 #include "output/gui/web_browser_window.h"
 #include "output/preview.h"
-#include "shell/error_box.h"
+#include "app/error_box.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/startup.h"
+#include "app/startup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,14 +12,14 @@
 #include "platform/file_association.h"
 #include "platform/qt_prompts.h"
 #include "shell/command_line.h"
-#include "shell/error_box.h"
-#include "shell/file_commands.h"
+#include "app/error_box.h"
+#include "app/file_commands.h"
 #include "help/help_window.h"
-#include "shell/output_commands.h"
-#include "shell/templates_dialog.h"
+#include "app/output_commands.h"
+#include "app/templates_dialog.h"
 #ifdef LUMEROLL_LIVE_PREVIEW
 #include "preview/chromium_setup.h"
-#include "shell/live_preview_dock.h"
+#include "app/live_preview_dock.h"
 #endif
 
 TLumerollApplication::TLumerollApplication(TStartupServices services) : services_(std::move(services)) {

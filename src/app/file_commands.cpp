@@ -1,4 +1,4 @@
-#include "shell/file_commands.h"
+#include "app/file_commands.h"
 
 #include <filesystem>
 
@@ -12,7 +12,7 @@
 #include "model/vocabulary.h"
 #include "output/preview.h"
 #include "output/publish.h"
-#include "shell/error_box.h"
+#include "app/error_box.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/output_commands.h"
+#include "app/output_commands.h"
 
 #include <QAction>
 
@@ -9,7 +9,7 @@
 #include "output/make_html.h"
 #include "output/preview.h"
 #include "output/publish.h"
-#include "shell/error_box.h"
+#include "app/error_box.h"
 
 TOutputCommands::TOutputCommands(TMainForm& form, TformHTML& codeWindow, TBrowserWindowFactory browserWindow)
     : QObject(&form), form_(form), codeWindow_(codeWindow), browserWindow_(std::move(browserWindow)) {}

@@ -9,7 +9,7 @@
 
 #include "document/document.h"
 #include "editor/main_form.h"
-#include "output/gui/web_browser_window.h"
+#include "output_gui/web_browser_window.h"
 #include "output/preview.h"
 #include "app/error_box.h"
 

@@ -3,9 +3,9 @@
 #include <QAction>
 
 #include "editor/main_form.h"
-#include "output/gui/code_view_window.h"
-#include "output/gui/publish_report_window.h"
-#include "output/gui/web_browser_window.h"
+#include "output_gui/code_view_window.h"
+#include "output_gui/publish_report_window.h"
+#include "output_gui/web_browser_window.h"
 #include "output/make_html.h"
 #include "output/preview.h"
 #include "output/publish.h"

@@ -4,8 +4,8 @@
 #include <QApplication>
 
 #include "editor/main_form.h"
-#include "output/gui/code_view_window.h"
-#include "output/gui/web_browser_window.h"
+#include "output_gui/code_view_window.h"
+#include "output_gui/web_browser_window.h"
 #include "platform/app_folders_qt.h"
 #include "platform/deep_stack.h"
 #include "platform/desktop_launcher.h"

@@ -4,7 +4,7 @@
 #include <QToolBar>
 
 #include "app_files_fixture.h"
-#include "output/gui/code_view_window.h"
+#include "output_gui/code_view_window.h"
 #include "help/help_window.h"
 
 namespace {

@@ -24,9 +24,9 @@
 #include "platform/launcher.h"
 #include "platform/prompts.h"
 #include "platform/settings.h"
-#include "shell/file_commands.h"
-#include "shell/startup.h"
-#include "shell/templates_dialog.h"
+#include "app/file_commands.h"
+#include "app/startup.h"
+#include "app/templates_dialog.h"
 
 namespace {
 

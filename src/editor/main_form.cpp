@@ -27,8 +27,8 @@
 #include "editor/pages/property_pages.h"
 #include "output/product_info.h"
 #include "platform/local_text.h"
-#include "shell/about_window.h"
-#include "shell/help_window.h"
+#include "help/about_window.h"
+#include "help/help_window.h"
 
 namespace {
 

@@ -90,6 +90,37 @@ class TMainForm : public QMainWindow, public Progress {
   virtual TResult RefreshAppletPages();
   TPropertyPages& Pages() { return *pages_; }
 
+  // The menu items and toolbar buttons of the commands the program's command
+  // classes carry out (file, templates, output, options). The window builds
+  // them, disabled, in their places; each command class connects and
+  // enables its own.
+  struct TProgramActions {
+    QAction* New1 = nullptr;
+    QAction* tlbtnNew = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* tlbtnOpen = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* tlbtnSave = nullptr;
+    QAction* Save2 = nullptr;
+    QAction* Templet1 = nullptr;
+    QAction* SaveAsTemplate1 = nullptr;
+    QAction* ImportMenuStructure1 = nullptr;
+    QAction* ExportMenuStructure1 = nullptr;
+    QAction* ImportNewsFeed1 = nullptr;
+    QAction* Preview1 = nullptr;
+    QAction* tlbtnPreview = nullptr;
+    QAction* BuildHTML1 = nullptr;
+    QAction* tlbtnBuildHTML = nullptr;
+    QAction* Publish1 = nullptr;
+    QAction* WebBrowser1 = nullptr;
+  };
+  const TProgramActions& ProgramActions() const { return programActions_; }
+  // Menus that the program's parts add to: the recent files list fills
+  // mnitRecentFiles, the live preview puts its toggle into View.
+  QMenu& FileMenu() { return *File1_; }
+  QMenu& ViewMenu() { return *View1_; }
+  QMenu& RecentFilesMenu() { return *mnitRecentFiles_; }
+
   // Asked whenever the window is to close; false keeps it open.
   void SetCloseQuery(std::function<bool()> query) { closeQuery_ = std::move(query); }
 
@@ -176,6 +207,10 @@ class TMainForm : public QMainWindow, public Progress {
   QLabel* stctxtHint_ = nullptr;
   QProgressBar* prgrsbrMainFormBottom_ = nullptr;
   QMenu* PopupMenu1_ = nullptr;
+  QMenu* File1_ = nullptr;
+  QMenu* View1_ = nullptr;
+  QMenu* mnitRecentFiles_ = nullptr;
+  TProgramActions programActions_;
   QAction* ToolBar1_ = nullptr;
   QAction* StatusBar2_ = nullptr;
   QAction* Save1_ = nullptr;

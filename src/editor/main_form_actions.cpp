@@ -58,25 +58,28 @@ void TMainForm::BuildMenus() {
     return action;
   };
 
-  QMenu* file = addMenu("File1", tr("&File"));
-  QAction* newAction = later(NewAction("New1", tr("&New..."), editor_icons::kImageNew));
-  newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  QAction* open = later(NewAction("Open1", tr("&Open..."), editor_icons::kImageOpen));
-  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  Save1_ = NewAction("Save1", tr("&Save"), editor_icons::kImageSave);
+  TProgramActions& p = programActions_;
+  QMenu* file = File1_ = addMenu("File1", tr("&File"));
+  p.New1 = later(NewAction("New1", tr("&New..."), editor_icons::kImageNew));
+  p.New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  p.Open1 = later(NewAction("Open1", tr("&Open..."), editor_icons::kImageOpen));
+  p.Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  p.Save1 = Save1_ = NewAction("Save1", tr("&Save"), editor_icons::kImageSave);
   Save1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  file->addActions({newAction, open, Save1_, later(NewAction("Save2", tr("Save &As...")))});
+  p.Save2 = later(NewAction("Save2", tr("Save &As...")));
+  file->addActions({p.New1, p.Open1, Save1_, p.Save2});
   file->addSeparator();
-  file->addActions({later(NewAction("Templet1", tr("&Templates"))),
-                    later(NewAction("SaveAsTemplate1", tr("S&ave As Template")))});
+  p.Templet1 = later(NewAction("Templet1", tr("&Templates")));
+  p.SaveAsTemplate1 = later(NewAction("SaveAsTemplate1", tr("S&ave As Template")));
+  file->addActions({p.Templet1, p.SaveAsTemplate1});
   file->addSeparator();
-  file->addActions({later(NewAction("ImportMenuStructure1", tr("&Import Menu Structure"))),
-                    later(NewAction("ExportMenuStructure1", tr("&Export Menu Structure")))});
-  QAction* importFeed = later(NewAction("ImportNewsFeed1", tr("Import News &Feed...")));
-  importFeed->setStatusTip(tr("Replace the items with the newest entries of an RSS, Atom or JSON feed"));
-  file->addAction(importFeed);
+  p.ImportMenuStructure1 = later(NewAction("ImportMenuStructure1", tr("&Import Menu Structure")));
+  p.ExportMenuStructure1 = later(NewAction("ExportMenuStructure1", tr("&Export Menu Structure")));
+  p.ImportNewsFeed1 = later(NewAction("ImportNewsFeed1", tr("Import News &Feed...")));
+  p.ImportNewsFeed1->setStatusTip(tr("Replace the items with the newest entries of an RSS, Atom or JSON feed"));
+  file->addActions({p.ImportMenuStructure1, p.ExportMenuStructure1, p.ImportNewsFeed1});
   file->addSeparator();
-  QMenu* recent = file->addMenu(tr("&Recent Files"));
+  QMenu* recent = mnitRecentFiles_ = file->addMenu(tr("&Recent Files"));
   recent->setObjectName(QStringLiteral("mnitRecentFiles"));
   recent->menuAction()->setObjectName(QStringLiteral("mnitRecentFiles"));
   recent->menuAction()->setEnabled(false);
@@ -87,7 +90,7 @@ void TMainForm::BuildMenus() {
 
   BuildEditMenu(addMenu("Edit1", tr("&Edit")));
 
-  QMenu* view = addMenu("View1", tr("&View"));
+  QMenu* view = View1_ = addMenu("View1", tr("&View"));
   ToolBar1_ = NewAction("ToolBar1", tr("&Tool Bar"));
   StatusBar2_ = NewAction("StatusBar2", tr("&Status Bar"));
   for (QAction* toggle : {ToolBar1_, StatusBar2_}) {
@@ -102,13 +105,15 @@ void TMainForm::BuildMenus() {
   for (QAction* action : menuCommands_) item->addAction(action);
 
   QMenu* script = addMenu("Applet1", tr("&Script"));
-  QAction* preview = later(NewAction("Preview1", tr("&Preview"), editor_icons::kImagePreview));
-  preview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  script->addActions({preview, later(NewAction("BuildHTML1", tr("Build &HTML..."), editor_icons::kImageBuildHtml)),
-                      later(NewAction("Publish1", tr("Pu&blish...")))});
+  p.Preview1 = later(NewAction("Preview1", tr("&Preview"), editor_icons::kImagePreview));
+  p.Preview1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  p.BuildHTML1 = later(NewAction("BuildHTML1", tr("Build &HTML..."), editor_icons::kImageBuildHtml));
+  p.Publish1 = later(NewAction("Publish1", tr("Pu&blish...")));
+  script->addActions({p.Preview1, p.BuildHTML1, p.Publish1});
 
   QMenu* option = addMenu("Option1", tr("&Option"));
-  option->addAction(later(NewAction("WebBrowser1", tr("Web &Browser..."))));
+  p.WebBrowser1 = later(NewAction("WebBrowser1", tr("Web &Browser...")));
+  option->addAction(p.WebBrowser1);
 
   QMenu* help = addMenu("Help1", tr("&Help"));
   QAction* topic = NewAction("Topic1", tr("Help &Topics"), editor_icons::kImageHelp);
@@ -136,9 +141,12 @@ void TMainForm::BuildToolBar() {
   tlbr1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
   tlbr1_->setContextMenuPolicy(Qt::PreventContextMenu);
 
-  ToolAction("tlbtnNew", tr("Create a new project"), kImageNew)->setEnabled(false);
-  ToolAction("tlbtnOpen", tr("Open a project from the file that you saved before"), kImageOpen)->setEnabled(false);
-  tlbtnSave_ = ToolAction("tlbtnSave", tr("Save the current project to a file"), kImageSave);
+  TProgramActions& p = programActions_;
+  p.tlbtnNew = ToolAction("tlbtnNew", tr("Create a new project"), kImageNew);
+  p.tlbtnNew->setEnabled(false);
+  p.tlbtnOpen = ToolAction("tlbtnOpen", tr("Open a project from the file that you saved before"), kImageOpen);
+  p.tlbtnOpen->setEnabled(false);
+  p.tlbtnSave = tlbtnSave_ = ToolAction("tlbtnSave", tr("Save the current project to a file"), kImageSave);
   tlbtnUndo_ = ToolAction("tlbtnUndo", tr("Undo the last change"), -1);
   tlbtnUndo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
   tlbtnRedo_ = ToolAction("tlbtnRedo", tr("Redo the change you undid"), -1);
@@ -149,8 +157,10 @@ void TMainForm::BuildToolBar() {
   toolCommands_[2] = ToolAction("tlbtnMoveUp", tr("Move the selected item up"), kImageMoveUp);
   toolCommands_[3] = ToolAction("tlbtnMoveDown", tr("Move the selected item down"), kImageMoveDown);
   tlbr1_->addSeparator();
-  ToolAction("tlbtnBuildHTML", tr("Build the HTML code"), kImageBuildHtml)->setEnabled(false);
-  ToolAction("tlbtnPreview", tr("preview the applet in web browser"), kImagePreview)->setEnabled(false);
+  p.tlbtnBuildHTML = ToolAction("tlbtnBuildHTML", tr("Build the HTML code"), kImageBuildHtml);
+  p.tlbtnBuildHTML->setEnabled(false);
+  p.tlbtnPreview = ToolAction("tlbtnPreview", tr("preview the applet in web browser"), kImagePreview);
+  p.tlbtnPreview->setEnabled(false);
   tlbr1_->addSeparator();
   QAction* help = ToolAction("tlbtnHelp", tr("Show help document"), kImageHelp);
   connect(help, &QAction::triggered, this, &TMainForm::Topic1Click);

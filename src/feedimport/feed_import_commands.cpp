@@ -56,10 +56,9 @@ TFeedImportCommands::~TFeedImportCommands() {
 }
 
 void TFeedImportCommands::Connect() {
-  if (QAction* action = form_.findChild<QAction*>(QStringLiteral("ImportNewsFeed1"))) {
-    action->setEnabled(true);
-    connect(action, &QAction::triggered, this, &TFeedImportCommands::ImportNewsFeed1Click);
-  }
+  QAction* action = form_.ProgramActions().ImportNewsFeed1;
+  action->setEnabled(true);
+  connect(action, &QAction::triggered, this, &TFeedImportCommands::ImportNewsFeed1Click);
 }
 
 void TFeedImportCommands::ImportNewsFeed1Click() {
@@ -96,9 +95,8 @@ void TFeedImportCommands::ShowBusy(bool busy) {
   busyBar_->setVisible(busy);
   cancelButton_->setVisible(busy);
   cancelButton_->setEnabled(busy);
-  if (QAction* action = form_.findChild<QAction*>(QStringLiteral("ImportNewsFeed1"))) {
-    if (action->isEnabled() == busy) action->setEnabled(!busy);
-  }
+  QAction* action = form_.ProgramActions().ImportNewsFeed1;
+  if (action->isEnabled() == busy) action->setEnabled(!busy);
 }
 
 void TFeedImportCommands::Finished() {

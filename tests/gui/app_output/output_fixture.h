@@ -14,7 +14,7 @@
 #include <functional>
 #include <ostream>
 
-#include "output/gui/code_view_window.h"
+#include "output_gui/code_view_window.h"
 #include "support/app_fixture.h"
 
 // Texts in test failures as text, not as bytes.

@@ -8,7 +8,7 @@
 #include <QTextBrowser>
 
 #include "editor_fixture.h"
-#include "shell/help_window.h"
+#include "help/help_window.h"
 
 namespace {
 

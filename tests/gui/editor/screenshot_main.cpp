@@ -10,8 +10,8 @@
 
 #include "editor/main_form.h"
 #include "model/tree_math.h"
-#include "shell/about_window.h"
-#include "shell/help_window.h"
+#include "help/about_window.h"
+#include "help/help_window.h"
 #include "support/scripted_prompts.h"
 
 int main(int argc, char** argv) {

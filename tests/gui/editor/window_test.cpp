@@ -19,8 +19,8 @@
 #include "editor_fixture.h"
 #include "output/product_info.h"
 #include "platform/qt_prompts.h"
-#include "shell/about_window.h"
-#include "shell/help_window.h"
+#include "help/about_window.h"
+#include "help/help_window.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QTextCursor>
 
-#include "output/gui/code_view_window.h"
+#include "output_gui/code_view_window.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "output/gui/publish_report_window.h"
+#include "output_gui/publish_report_window.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "output/gui/web_browser_window.h"
+#include "output_gui/web_browser_window.h"
 #include "support/scripted_prompts.h"
 
 namespace {

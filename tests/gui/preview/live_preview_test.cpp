@@ -27,8 +27,8 @@
 #include "preview/preview_call.h"
 #include "preview/preview_scheme.h"
 #include "preview/preview_web_page.h"
-#include "shell/live_preview_dock.h"
-#include "shell/startup.h"
+#include "app/live_preview_dock.h"
+#include "app/startup.h"
 #include "support/scripted_prompts.h"
 
 namespace {

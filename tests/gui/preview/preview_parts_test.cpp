@@ -5,7 +5,7 @@
 #include "model/applet_agent.h"
 #include "preview/chromium_setup.h"
 #include "preview/preview_call.h"
-#include "shell/live_preview_dock.h"
+#include "app/live_preview_dock.h"
 
 TEST(ChromiumFlags, RootTurnsTheSandboxOffOnceAndNoGpuMeansSoftware) {
   struct Case {

@@ -16,10 +16,10 @@
 
 #include "editor/design_tree_model.h"
 #include "editor/main_form.h"
-#include "shell/file_commands.h"
-#include "shell/output_commands.h"
-#include "shell/startup.h"
-#include "shell/templates_dialog.h"
+#include "app/file_commands.h"
+#include "app/output_commands.h"
+#include "app/startup.h"
+#include "app/templates_dialog.h"
 #include "support/scripted_prompts.h"
 
 class AppTest : public ::testing::Test {

@@ -1,28 +1,28 @@
-#include "shell/startup.h"
+#include "app/startup.h"
 
 #include <QAction>
 #include <QApplication>
 
 #include "editor/main_form.h"
-#include "output/gui/code_view_window.h"
-#include "output/gui/web_browser_window.h"
+#include "output_gui/code_view_window.h"
+#include "output_gui/web_browser_window.h"
 #include "platform/app_folders_qt.h"
 #include "platform/deep_stack.h"
 #include "platform/desktop_launcher.h"
 #include "platform/file_association.h"
 #include "platform/qt_prompts.h"
 #include "shell/command_line.h"
-#include "shell/error_box.h"
-#include "shell/file_commands.h"
-#include "shell/help_window.h"
-#include "shell/output_commands.h"
-#include "shell/templates_dialog.h"
+#include "app/error_box.h"
+#include "app/file_commands.h"
+#include "help/help_window.h"
+#include "app/output_commands.h"
+#include "app/templates_dialog.h"
 #ifdef LUMEROLL_FEED_IMPORT
 #include "feedimport/feed_import_commands.h"
 #endif
 #ifdef LUMEROLL_LIVE_PREVIEW
 #include "preview/chromium_setup.h"
-#include "shell/live_preview_dock.h"
+#include "app/live_preview_dock.h"
 #endif
 
 TLumerollApplication::TLumerollApplication(TStartupServices services) : services_(std::move(services)) {
@@ -34,13 +34,12 @@ TLumerollApplication::TLumerollApplication(TStartupServices services) : services
   files_ = new TFileCommands(form);
   files_->Connect();
 #ifdef LUMEROLL_FEED_IMPORT
-  // A child of the window, found by its object name.
+  // A child of the window, which owns it.
   (new TFeedImportCommands(form, [this](const QString& message) { files_->ShowError(message); }))->Connect();
 #endif
-  if (QAction* templates = form.findChild<QAction*>(QStringLiteral("Templet1"))) {
-    templates->setEnabled(true);
-    QObject::connect(templates, &QAction::triggered, &form, [this] { Templet1Click(); });
-  }
+  QAction* templates = form.ProgramActions().Templet1;
+  templates->setEnabled(true);
+  QObject::connect(templates, &QAction::triggered, &form, [this] { Templet1Click(); });
 
   codeWindow_ = new TformHTML(&form);
   helpWindow_ = new TfrmHelp(services_.launcher, &form);

@@ -1,4 +1,4 @@
-#include "output/gui/code_view_window.h"
+#include "output_gui/code_view_window.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "output/gui/publish_report_window.h"
+#include "output_gui/publish_report_window.h"
 
 #include <QFile>
 #include <QGuiApplication>

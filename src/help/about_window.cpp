@@ -1,4 +1,4 @@
-#include "shell/about_window.h"
+#include "help/about_window.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "output/gui/web_browser_window.h"
+#include "output_gui/web_browser_window.h"
 
 #include <QComboBox>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
 // The editor program.
-#include "shell/startup.h"
+#include "app/startup.h"
 
 int main(int argc, char** argv) { return RunLumeroll(argc, argv); }

@@ -1,4 +1,4 @@
-#include "shell/help_window.h"
+#include "help/help_window.h"
 
 #include <QKeyEvent>
 #include <QTextBrowser>

@@ -1,32 +1,31 @@
-#include "shell/output_commands.h"
+#include "app/output_commands.h"
 
 #include <QAction>
 
 #include "editor/main_form.h"
-#include "output/gui/code_view_window.h"
-#include "output/gui/publish_report_window.h"
-#include "output/gui/web_browser_window.h"
+#include "output_gui/code_view_window.h"
+#include "output_gui/publish_report_window.h"
+#include "output_gui/web_browser_window.h"
 #include "output/make_html.h"
 #include "output/preview.h"
 #include "output/publish.h"
-#include "shell/error_box.h"
+#include "app/error_box.h"
 
 TOutputCommands::TOutputCommands(TMainForm& form, TformHTML& codeWindow, TBrowserWindowFactory browserWindow)
     : QObject(&form), form_(form), codeWindow_(codeWindow), browserWindow_(std::move(browserWindow)) {}
 
 void TOutputCommands::Connect() {
-  auto wire = [this](const char* name, auto handler) {
-    if (QAction* a = form_.findChild<QAction*>(QString::fromLatin1(name))) {
-      a->setEnabled(true);
-      connect(a, &QAction::triggered, this, handler);
-    }
+  auto wire = [this](QAction* action, auto handler) {
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, handler);
   };
-  wire("BuildHTML1", [this] { BuildHTML1Click(); });
-  wire("tlbtnBuildHTML", [this] { BuildHTML1Click(); });
-  wire("Preview1", [this] { Preview1Click(); });
-  wire("tlbtnPreview", [this] { Preview1Click(); });
-  wire("Publish1", [this] { Publish1Click(); });
-  wire("WebBrowser1", [this] { WebBrowser1Click(); });
+  const TMainForm::TProgramActions& a = form_.ProgramActions();
+  wire(a.BuildHTML1, [this] { BuildHTML1Click(); });
+  wire(a.tlbtnBuildHTML, [this] { BuildHTML1Click(); });
+  wire(a.Preview1, [this] { Preview1Click(); });
+  wire(a.tlbtnPreview, [this] { Preview1Click(); });
+  wire(a.Publish1, [this] { Publish1Click(); });
+  wire(a.WebBrowser1, [this] { WebBrowser1Click(); });
 }
 
 bool TOutputCommands::RefreshCodeView() {

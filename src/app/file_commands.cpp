@@ -1,4 +1,4 @@
-#include "shell/file_commands.h"
+#include "app/file_commands.h"
 
 #include <filesystem>
 
@@ -12,7 +12,7 @@
 #include "model/vocabulary.h"
 #include "output/preview.h"
 #include "output/publish.h"
-#include "shell/error_box.h"
+#include "app/error_box.h"
 
 namespace {
 
@@ -31,22 +31,21 @@ TFileCommands::TFileCommands(TMainForm& form)
     : QObject(&form), form_(form), prompts_(form.Services().prompts) {}
 
 void TFileCommands::Connect() {
-  auto wire = [this](const char* name, auto handler) {
-    if (QAction* a = form_.findChild<QAction*>(QString::fromLatin1(name))) {
-      a->setEnabled(true);
-      connect(a, &QAction::triggered, this, handler);
-    }
+  auto wire = [this](QAction* action, auto handler) {
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, handler);
   };
-  wire("New1", [this] { New1Click(); });
-  wire("tlbtnNew", [this] { New1Click(); });
-  wire("Open1", [this] { Open1Click(); });
-  wire("tlbtnOpen", [this] { Open1Click(); });
-  wire("Save1", [this] { Save1Click(); });
-  wire("tlbtnSave", [this] { Save1Click(); });
-  wire("Save2", [this] { Save2Click(); });
-  wire("SaveAsTemplate1", [this] { SaveAsTemplate1Click(); });
-  wire("ImportMenuStructure1", [this] { ImportMenuStructure1Click(); });
-  wire("ExportMenuStructure1", [this] { ExportMenuStructure1Click(); });
+  const TMainForm::TProgramActions& a = form_.ProgramActions();
+  wire(a.New1, [this] { New1Click(); });
+  wire(a.tlbtnNew, [this] { New1Click(); });
+  wire(a.Open1, [this] { Open1Click(); });
+  wire(a.tlbtnOpen, [this] { Open1Click(); });
+  wire(a.Save1, [this] { Save1Click(); });
+  wire(a.tlbtnSave, [this] { Save1Click(); });
+  wire(a.Save2, [this] { Save2Click(); });
+  wire(a.SaveAsTemplate1, [this] { SaveAsTemplate1Click(); });
+  wire(a.ImportMenuStructure1, [this] { ImportMenuStructure1Click(); });
+  wire(a.ExportMenuStructure1, [this] { ExportMenuStructure1Click(); });
   form_.SetCloseQuery([this] { return FormCloseQuery(); });
   // Connecting enabled Save; the modified flag decides.
   form_.SetModified(form_.Modified());
@@ -254,8 +253,7 @@ TRecentFiles TFileCommands::RecentList() const {
 void TFileCommands::LoadRecentFiles() {
   std::vector<std::string> lines;
   const TResult r = RecentList().Load(lines);
-  QMenu* menu = form_.findChild<QMenu*>(QStringLiteral("mnitRecentFiles"));
-  if (!menu) return;
+  QMenu* menu = &form_.RecentFilesMenu();
   menu->clear();
   menu->menuAction()->setEnabled(true);
   if (!r) {

@@ -1,4 +1,4 @@
-#include "shell/live_preview_dock.h"
+#include "app/live_preview_dock.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -9,9 +9,9 @@
 
 #include "document/document.h"
 #include "editor/main_form.h"
-#include "output/gui/web_browser_window.h"
+#include "output_gui/web_browser_window.h"
 #include "output/preview.h"
-#include "shell/error_box.h"
+#include "app/error_box.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ TLivePreviewDock* InstallLivePreview(TMainForm& form, TSettingsFactory settings,
   // Every edit reaches the document as it is made, so the agent is always
   // current and the snapshot needs no commit first.
   auto source = [&form] { return SnapshotOf(form.Agent()); };
-  auto* dock = new TLivePreviewDock(form, form.findChild<QMenu*>(QStringLiteral("View1")), std::move(settings),
+  auto* dock = new TLivePreviewDock(form, &form.ViewMenu(), std::move(settings),
                                     source, runtime);
   TLivePreviewPane& pane = dock->Pane();
 

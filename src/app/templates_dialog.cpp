@@ -1,4 +1,4 @@
-#include "shell/templates_dialog.h"
+#include "app/templates_dialog.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/file_commands.h"
+#include "app/file_commands.h"
 
 TfrmTemplet::TfrmTemplet(TFileCommands& commands, QString templatesFolder, TSetting setting, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),

@@ -1,4 +1,4 @@
-#include "shell/error_box.h"
+#include "app/error_box.h"
 
 #include "model/vocabulary.h"
 #include "platform/prompts.h"

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "support/run_program.h"
 #include "support/temp_folder.h"
 
-extern char** environ;
 
 inline std::string FeedFile(const std::string& name) { return std::string(LUMEROLL_FEEDS_DIR) + "/" + name; }
 
@@ -32,33 +32,6 @@ inline std::string ReadAll(const std::string& path) {
 inline void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out << bytes;
-}
-
-struct TRun {
-  int status = -1;
-  std::string out, err;
-};
-
-// Runs a program to its end, stdout and stderr caught in files of `folder`.
-inline TRun RunProgram(const TTempFolder& folder, std::vector<std::string> args) {
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const std::string outPath = folder.File(".out"), errPath = folder.File(".err");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  TRun run;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    if (::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  run.out = ReadAll(outPath);
-  run.err = ReadAll(errPath);
-  return run;
 }
 
 // The test web server (feed_server.py) on 127.0.0.1, stopped when the object

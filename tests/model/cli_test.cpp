@@ -1,23 +1,19 @@
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
-#endif
 
 #include "model/file_io.h"
 #include "model_test_support.h"
+#ifndef _WIN32
+#include "support/run_program.h"
+#endif
 
 namespace {
 
+#ifdef _WIN32
 struct TRun {
   int status = -1;
   std::string out, err;
 };
 
-#ifdef _WIN32
 // One argument quoted so that the program's CommandLineToArgvW reads it back
 // unchanged: backslashes count only before a quote.
 std::wstring QuotedArgument(const std::wstring& arg) {
@@ -75,24 +71,7 @@ TRun RunCli(const TTempFolder& folder, std::vector<std::string> args) {
 // in files of the folder.
 TRun RunCli(const TTempFolder& folder, std::vector<std::string> args) {
   args.insert(args.begin(), LUMEROLL_CLI);
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const std::string outPath = folder.File(".out"), errPath = folder.File(".err");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  TRun run;
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    if (::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  run.out = ReadAll(outPath);
-  run.err = ReadAll(errPath);
-  return run;
+  return RunProgram(folder, std::move(args));
 }
 #endif
 

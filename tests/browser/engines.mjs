@@ -64,7 +64,7 @@ export async function open(run, url, { reducedMotion, viewport, waitForBox = tru
         const box = item.closest('.lumeroll-box');
         const items = [...box.querySelectorAll('.lumeroll-item')];
         const fades = item.getAnimations().filter((a) => a.transitionProperty === 'opacity')
-          .map((a) => a.effect.getComputedTiming().duration);
+          .map((a) => Math.round(a.effect.getComputedTiming().duration));
         window.__switches.push({ t: performance.now(), box: [...document.querySelectorAll('.lumeroll-box')].indexOf(box),
           index: items.indexOf(item), fades });
       }

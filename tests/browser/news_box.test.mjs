@@ -197,7 +197,9 @@ for (const engine of ENGINES) {
         const to = (first + offset + 5) % 5;
         assert.equal(s.index, to, `${how} shows item ${to + 1}`);
         assert.deepEqual(s.fades, [fade], `${how} fades`);
-        await wait(600);  // steps closer than half a second wait their turn
+        // Steps closer than half a second wait their turn, and a fade cut short
+        // by the next step would run shorter: let this one end first.
+        await wait(fade + 150);
         return s;
       };
       await stepped('Next', () => page.click('.lumeroll-next'), 1);

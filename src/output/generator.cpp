@@ -10,19 +10,31 @@
 
 namespace {
 
+void AppendEscapedBytes(std::string& out, std::string_view text, bool singleQuoted) {
+  size_t done = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char* escape = nullptr;
+    switch (text[i]) {
+      case '\\': escape = "\\\\"; break;
+      case '\'': escape = singleQuoted ? "\\'" : nullptr; break;
+      case '"': escape = singleQuoted ? nullptr : "\\\""; break;
+      case '\r': escape = singleQuoted ? "\\r" : nullptr; break;
+      case '\n': escape = singleQuoted ? "\\n" : nullptr; break;
+      default: break;
+    }
+    if (escape == nullptr) continue;
+    // Plain runs go over in one piece.
+    out.append(text.substr(done, i - done));
+    out += escape;
+    done = i + 1;
+  }
+  out.append(text.substr(done));
+}
+
 std::string EscapeBytes(const std::string& text, bool singleQuoted) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);
-  for (const char c : text) {
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\'': out += singleQuoted ? "\\'" : "'"; break;
-      case '"': out += singleQuoted ? "\"" : "\\\""; break;
-      case '\r': out += singleQuoted ? "\\r" : "\r"; break;
-      case '\n': out += singleQuoted ? "\\n" : "\n"; break;
-      default: out += c;
-    }
-  }
+  AppendEscapedBytes(out, text, singleQuoted);
   return out;
 }
 
@@ -144,6 +156,16 @@ namespace {
 // turned into UTF-8.
 std::string ScriptString(const std::string& text) { return AsciiScript(EscapeSingleQuoted(text)); }
 
+// ScriptString(Utf8Text(text)) appended to `out`. ASCII text, nearly all of
+// a large project, is escaped straight into `out` with no string between.
+void AppendScriptString(std::string& out, const std::string& text) {
+  if (!IsAscii(text)) {
+    out += ScriptString(Utf8Text(text));
+    return;
+  }
+  AppendEscapedBytes(out, text, true);
+}
+
 // The parts of an item line that depend on the box settings alone, built
 // and escaped once per generation.
 struct TItemTemplate {
@@ -163,11 +185,11 @@ struct TItemTemplate {
 
   void Append(std::string& out, const TItemData& item) const {
     out += head;
-    out += ScriptString(LinkAttributes(Utf8Text(PublishedLink(item.ILink, applet)), Utf8Text(item.ITarget)));
+    AppendScriptString(out, LinkAttributes(Utf8Text(PublishedLink(item.ILink, applet)), Utf8Text(item.ITarget)));
     out += '>';
-    out += ScriptString(Utf8Text(item.ICaption));
+    AppendScriptString(out, item.ICaption);
     out += middle;
-    out += ScriptString(Utf8Text(item.IContent));
+    AppendScriptString(out, item.IContent);
     out += "</p>');";
   }
 

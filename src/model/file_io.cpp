@@ -4,6 +4,7 @@
 #ifndef _WIN32
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <random>
 
@@ -90,7 +92,16 @@ void SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
-TResult ReadFileBytes(const std::string& path, std::string& out) {
+TFileReader::~TFileReader() {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+}
+
+TResult TFileReader::TooLarge() const {
+  return TResult::Fail("Cannot open \"" + path_ + "\": the file is larger than 256 MB");
+}
+
+TResult TFileReader::Open(const std::string& path) {
+  path_ = path;
   // Non-blocking open: a FIFO must be refused, not waited on for a writer.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return TResult::Fail(SystemError("Cannot open", path, errno));
@@ -105,45 +116,36 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
     if (S_ISDIR(st.st_mode)) return TResult::Fail(SystemError("Cannot open", path, EISDIR));
     return TResult::Fail("Cannot open \"" + path + "\": not a regular file");
   }
-  const std::string tooLarge = "Cannot open \"" + path + "\": the file is larger than 256 MB";
   if (st.st_size > kMaxReadBytes) {
     ::close(fd);
-    return TResult::Fail(tooLarge);
+    return TooLarge();
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  // Read straight into the string: a large project is not copied twice.
-  std::string data(static_cast<size_t>(st.st_size), '\0');
-  size_t got = 0;
-  for (;;) {
-    if (got == data.size()) {
-      // The file may grow while it is read; it still may not pass the limit.
-      if (static_cast<long long>(got) >= kMaxReadBytes) {
-        char probe;
-        if (::read(fd, &probe, 1) > 0) {
-          ::close(fd);
-          return TResult::Fail(tooLarge);
-        }
-        break;
-      }
-      data.resize(std::min<size_t>(static_cast<size_t>(kMaxReadBytes), got + (1 << 16)));
-    }
-    const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      return TResult::Fail(SystemError("Cannot read", path, err));
-    }
-    if (n == 0) break;
-    got += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  data.resize(got);
-  out = std::move(data);
+  handle_ = fd;
+  statedSize_ = st.st_size;
   return TResult::Ok();
 }
 
-TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : path_(path) {
+TResult TFileReader::Read(char* into, size_t room, size_t& got) {
+  got = 0;
+  // One byte past the limit is asked for, so that a file grown beyond it
+  // while it was read is caught too.
+  const size_t ask = std::min(room, static_cast<size_t>(kMaxReadBytes - bytesRead_) + 1);
+  for (;;) {
+    const ssize_t n = ::read(static_cast<int>(handle_), into, ask);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return TResult::Fail(SystemError("Cannot read", path_, errno));
+    }
+    if (bytesRead_ + n > kMaxReadBytes) return TooLarge();
+    bytesRead_ += n;
+    got = static_cast<size_t>(n);
+    return TResult::Ok();
+  }
+}
+
+TAtomicFileWriter::TAtomicFileWriter(const std::string& path, TDurability durability)
+    : path_(path), durability_(durability) {
   IgnoreFileSizeSignal();
   if (FolderExists(path)) {
     Fail(EISDIR);
@@ -207,7 +209,7 @@ bool TAtomicFileWriter::Write(std::string_view bytes) {
 
 TResult TAtomicFileWriter::Commit() {
   if (!state_) return state_;
-  if (::fsync(fd_) != 0) Fail(errno);
+  if (durability_ == TDurability::Durable && ::fsync(fd_) != 0) Fail(errno);
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) Fail(errno);
@@ -217,7 +219,7 @@ TResult TAtomicFileWriter::Commit() {
     return state_;
   }
   temp_.clear();
-  SyncFolderOf(target_);
+  if (durability_ == TDurability::Durable) SyncFolderOf(target_);
   return state_;
 }
 
@@ -231,6 +233,21 @@ TResult CopyFileReplacing(const std::string& from, const std::string& to) {
   std::string bytes;
   if (TResult r = ReadFileBytes(from, bytes); !r) return r;
   return WriteFileAtomically(to, bytes);
+}
+
+void PrefaultMemory(void* data, size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+  constexpr size_t kWorthIt = 1 << 20;
+  if (bytes < kWorthIt) return;
+  const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + page - 1) & ~(page - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(page - 1);
+  // Older kernels answer EINVAL; the pages then come one fault at a time.
+  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+  (void)data;
+  (void)bytes;
+#endif
 }
 
 bool FileExists(const std::string& path) {

@@ -4,6 +4,7 @@
 // target folder, flushed to disk, renamed over the target. A failure leaves
 // the old file as it was and reports the system's error text.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,31 @@ inline constexpr long long kMaxReadBytes = 256LL * 1024 * 1024;
 // Regular files only (a device or a pipe could feed bytes forever or block),
 // up to kMaxReadBytes.
 TResult ReadFileBytes(const std::string& path, std::string& out);
+
+// A file read a piece at a time, with the same checks: Open refuses what
+// ReadFileBytes refuses, and Read fails once more than kMaxReadBytes came.
+class TFileReader {
+ public:
+  TFileReader() = default;
+  ~TFileReader();
+  TFileReader(const TFileReader&) = delete;
+  TFileReader& operator=(const TFileReader&) = delete;
+
+  TResult Open(const std::string& path);
+  // Up to `room` bytes into `into`; `got` is 0 at the end of the file.
+  TResult Read(char* into, size_t room, size_t& got);
+  // The size the system gave at Open (0 for some system files that still
+  // hold bytes); the file may grow or shrink while it is read.
+  long long StatedSize() const { return statedSize_; }
+  long long BytesRead() const { return bytesRead_; }
+
+ private:
+  TResult TooLarge() const;
+  std::string path_;
+  intptr_t handle_ = -1;  // a descriptor, or a Windows handle
+  long long statedSize_ = 0;
+  long long bytesRead_ = 0;
+};
 TResult WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // WriteFileAtomically for bytes that arrive in pieces, so a large file never
@@ -31,7 +57,12 @@ TResult WriteFileAtomically(const std::string& path, const std::string& bytes);
 // leaves the target as it was.
 class TAtomicFileWriter {
  public:
-  explicit TAtomicFileWriter(const std::string& path);
+  // A scratch file (the working folder's copy of the script, rewritten at
+  // every save and never read back for publishing) is still replaced in one
+  // step, but not pushed to the disk: it may vanish in a power cut, and a
+  // copy deleted soon after never costs a disk write at all.
+  enum class TDurability { Durable, Scratch };
+  explicit TAtomicFileWriter(const std::string& path, TDurability durability = TDurability::Durable);
   ~TAtomicFileWriter();
   TAtomicFileWriter(const TAtomicFileWriter&) = delete;
   TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
@@ -48,10 +79,17 @@ class TAtomicFileWriter {
   std::string target_;
   std::string temp_;
   int fd_ = -1;
+  TDurability durability_;
   TResult state_;
 };
 // Copies a file's bytes over `to` with the same guarantee.
 TResult CopyFileReplacing(const std::string& from, const std::string& to);
+
+// Asks the system to back [data, data + bytes) with memory now, in one call,
+// rather than one page fault for each page as it is first written. Worth it
+// for buffers of megabytes that are filled at once; only whole pages inside
+// the range are touched, and where the system cannot do it nothing happens.
+void PrefaultMemory(void* data, size_t bytes);
 
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);

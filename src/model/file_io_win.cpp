@@ -46,6 +46,11 @@ class THandle {
   THandle& operator=(const THandle&) = delete;
   bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return h_; }
+  HANDLE Release() {
+    const HANDLE h = h_;
+    h_ = INVALID_HANDLE_VALUE;
+    return h;
+  }
 
  private:
   HANDLE h_;
@@ -89,7 +94,22 @@ std::string WindowsErrorText(unsigned long code) {
   return Utf8FromWide(text);
 }
 
-TResult ReadFileBytes(const std::string& path, std::string& out) {
+namespace {
+
+HANDLE ReaderHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+TFileReader::~TFileReader() {
+  if (ReaderHandle(handle_) != INVALID_HANDLE_VALUE) ::CloseHandle(ReaderHandle(handle_));
+}
+
+TResult TFileReader::TooLarge() const {
+  return TResult::Fail("Cannot open \"" + path_ + "\": the file is larger than 256 MB");
+}
+
+TResult TFileReader::Open(const std::string& path) {
+  path_ = path;
   const DWORD attributes = Attributes(path);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     return TResult::Fail(FolderFailure("Cannot open", path));
@@ -99,27 +119,33 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
   // A device or a pipe (CON, a named pipe) could block or feed bytes forever.
   if (::GetFileType(file.Get()) != FILE_TYPE_DISK)
     return TResult::Fail("Cannot open \"" + path + "\": not a regular file");
-  const std::string tooLarge = "Cannot open \"" + path + "\": the file is larger than 256 MB";
   LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file.Get(), &size) && size.QuadPart > kMaxReadBytes) return TResult::Fail(tooLarge);
-  std::string data;
-  char buf[1 << 16];
-  for (;;) {
-    DWORD n = 0;
-    if (!::ReadFile(file.Get(), buf, sizeof buf, &n, nullptr))
-      return TResult::Fail(Failure("Cannot read", path, ::GetLastError()));
-    if (n == 0) break;
-    // The file may grow while it is read.
-    if (static_cast<long long>(data.size()) + n > kMaxReadBytes) return TResult::Fail(tooLarge);
-    data.append(buf, n);
+  if (::GetFileSizeEx(file.Get(), &size)) {
+    if (size.QuadPart > kMaxReadBytes) return TooLarge();
+    statedSize_ = size.QuadPart;
   }
-  out = std::move(data);
+  handle_ = reinterpret_cast<intptr_t>(file.Release());
+  return TResult::Ok();
+}
+
+TResult TFileReader::Read(char* into, size_t room, size_t& got) {
+  got = 0;
+  // One byte past the limit is asked for, so that a file grown beyond it
+  // while it was read is caught too.
+  const size_t ask = std::min<size_t>({room, static_cast<size_t>(kMaxReadBytes - bytesRead_) + 1, 1u << 30});
+  DWORD n = 0;
+  if (!::ReadFile(ReaderHandle(handle_), into, static_cast<DWORD>(ask), &n, nullptr))
+    return TResult::Fail(Failure("Cannot read", path_, ::GetLastError()));
+  if (bytesRead_ + n > kMaxReadBytes) return TooLarge();
+  bytesRead_ += n;
+  got = n;
   return TResult::Ok();
 }
 
 // The handle is kept as a C runtime descriptor (_open_osfhandle), which the
 // writer's int member holds on every system.
-TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : path_(path), target_(path) {
+TAtomicFileWriter::TAtomicFileWriter(const std::string& path, TDurability durability)
+    : path_(path), target_(path), durability_(durability) {
   const DWORD attributes = Attributes(path);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     state_ = TResult::Fail(FolderFailure("Cannot write", path));
@@ -183,7 +209,8 @@ bool TAtomicFileWriter::Write(std::string_view bytes) {
 
 TResult TAtomicFileWriter::Commit() {
   if (!state_) return state_;
-  if (!::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd_)))) Fail(static_cast<int>(::GetLastError()));
+  if (durability_ == TDurability::Durable && !::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd_))))
+    Fail(static_cast<int>(::GetLastError()));
   const int fd = fd_;
   fd_ = -1;
   if (::_close(fd) != 0) Fail(ERROR_WRITE_FAULT);
@@ -208,6 +235,9 @@ TResult CopyFileReplacing(const std::string& from, const std::string& to) {
   if (TResult r = ReadFileBytes(from, bytes); !r) return r;
   return WriteFileAtomically(to, bytes);
 }
+
+// Windows gives fresh pages cheaply enough; nothing to ask for ahead.
+void PrefaultMemory(void*, size_t) {}
 
 bool FileExists(const std::string& path) {
   const DWORD a = Attributes(path);

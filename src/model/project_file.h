@@ -31,3 +31,5 @@ struct TLoadedProject {
 
 // All or nothing: `out` is written only on success.
 TResult ReadProjectText(std::string_view bytes, TLoadedProject& out, Progress& progress);
+// The same, read from a file a piece at a time.
+TResult ReadProjectFile(const std::string& path, TLoadedProject& out, Progress& progress);

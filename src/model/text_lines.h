@@ -6,22 +6,49 @@
 #include <string>
 #include <string_view>
 
+#include "result.h"
+
+class TFileReader;
+
 class TLineReader {
  public:
+  // Lines of text held in memory.
   explicit TLineReader(std::string_view bytes);
-  bool AtEnd() const { return pos_ >= end_; }
-  // The next line without its line end; empty at the end of the file.
+  // Lines of an open file, read a piece at a time: only the piece at hand
+  // (and a line longer than it) is held, never the whole file.
+  explicit TLineReader(TFileReader& file);
+  // May read the next piece of a file to find out.
+  bool AtEnd();
+  // The next line without its line end; empty at the end of the file. It
+  // stays valid until the next call.
   std::string_view ReadLine();
   // Reads lines until one equals `tag` exactly; false at the end of the file.
   bool SkipTo(std::string_view tag);
   // How many lines have been read; the next line's number is this + 1.
   int LinesRead() const { return linesRead_; }
+  // How many line ends lie ahead: counted for text in memory, estimated from
+  // the piece at hand for a file.
+  size_t LineEndsAhead() const;
+  // How many bytes lie ahead, as far as the file's stated size tells.
+  size_t BytesAhead() const;
+  // A failed read of the file ends the lines early; this tells it apart from
+  // a file that really ends there.
+  const TResult& ReadState() const { return readState_; }
 
  private:
-  std::string_view bytes_;
+  // Takes in the next piece of the file, keeping the unread rest; false when
+  // nothing more came.
+  bool ReadMore();
+  void EndAtEofByte(size_t from);
+
+  TFileReader* file_ = nullptr;
+  std::string buffer_;
+  const char* data_ = nullptr;
   size_t pos_ = 0;
   size_t end_ = 0;
+  bool fileDone_ = true;
   int linesRead_ = 0;
+  TResult readState_;
 };
 
 // Appends text and CR LF.

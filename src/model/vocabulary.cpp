@@ -171,18 +171,6 @@ std::string FieldAt(std::string_view line, int n, std::string_view separator) {
 std::vector<std::string> SplitFields(std::string_view line, int count, std::string_view separator) {
   std::vector<std::string> fields;
   fields.reserve(count > 0 ? count : 0);
-  std::string_view rest = line;
-  bool exhausted = separator.empty();
-  for (int i = 0; i < count; ++i) {
-    const size_t pos = exhausted ? std::string_view::npos : rest.find(separator);
-    if (pos == std::string_view::npos) {
-      // Once no separator is left, none can appear later in the rest.
-      exhausted = true;
-      fields.emplace_back();
-    } else {
-      fields.emplace_back(rest.substr(0, pos));
-      rest = rest.substr(pos + separator.size());
-    }
-  }
+  ForEachField(line, count, separator, [&fields](int, std::string_view field) { fields.emplace_back(field); });
   return fields;
 }

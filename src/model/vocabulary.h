@@ -60,3 +60,21 @@ std::optional<uint32_t> HexTextToColor(std::string_view text, std::string* error
 std::string FieldAt(std::string_view line, int n, std::string_view separator);
 // FieldAt for n = 1 to count in one pass.
 std::vector<std::string> SplitFields(std::string_view line, int count, std::string_view separator);
+// The same fields handed to sink(i, text) for i = 0 to count - 1, without a
+// vector or a string of their own.
+template <class Sink>
+void ForEachField(std::string_view line, int count, std::string_view separator, Sink&& sink) {
+  std::string_view rest = line;
+  bool exhausted = separator.empty();
+  for (int i = 0; i < count; ++i) {
+    const size_t pos = exhausted ? std::string_view::npos : rest.find(separator);
+    if (pos == std::string_view::npos) {
+      // Once no separator is left, none can appear later in the rest.
+      exhausted = true;
+      sink(i, std::string_view());
+    } else {
+      sink(i, rest.substr(0, pos));
+      rest = rest.substr(pos + separator.size());
+    }
+  }
+}

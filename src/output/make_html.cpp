@@ -16,7 +16,7 @@ constexpr size_t kItemsPerStep = 256;
 TResult WriteScript(TkvdAppletAgent& agent, const AppFolders& folders, const std::vector<int>& levels,
                     ProgressScope& scope, std::string& page) {
   agent.RefreshLevels(levels);
-  TAtomicFileWriter writer(ConfigScriptPath(folders));
+  TAtomicFileWriter writer(ConfigScriptPath(folders), TAtomicFileWriter::TDurability::Scratch);
   if (TResult r = GenerateScriptInto(agent, {&writer}, page); !r) return r;
   if (TResult r = writer.Commit(); !r) return r;
   scope.Advance(1);

@@ -44,7 +44,7 @@ TResult CopyScriptsToPreview(const TkvdAppletAgent& agent, TPreviewFiles& previe
       // Generated here rather than copied from the working folder, which
       // another running editor may have rewritten since.
       EnsurePreviewFolder(folders);
-      TAtomicFileWriter writer(folders.PreviewFolder() + name);
+      TAtomicFileWriter writer(folders.PreviewFolder() + name, TAtomicFileWriter::TDurability::Scratch);
       std::string page;
       r = GenerateScriptInto(agent, {&writer}, page);
       if (r) r = writer.Commit();

@@ -117,7 +117,7 @@ TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders,
     // The script is generated once into both places. The copy beside the
     // project comes from memory, never from the working folder, which
     // another running editor or command may rewrite at any moment.
-    TAtomicFileWriter working(ConfigScriptPath(folders));
+    TAtomicFileWriter working(ConfigScriptPath(folders), TAtomicFileWriter::TDurability::Scratch);
     TAtomicFileWriter published(folder + kConfigScriptName);
     std::string page;
     if (TResult r = GenerateScriptInto(agent, {&working, &published}, page); !r) return stop(r);

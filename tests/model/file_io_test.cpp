@@ -136,6 +136,29 @@ TEST(FileIo, CopyAndFolderHelpers) {
   EXPECT_FALSE(FolderExists(folder.File("sub")));
 }
 
+// Every byte arrives, however the size the system states compares with the
+// bytes there are: megabytes read in one go, and a file that says it is
+// empty (as the kernel's own files do) but is not.
+TEST(FileIo, ReadsEveryByteWhateverTheStatedSize) {
+  TTempFolder folder;
+  std::string large;
+  for (int i = 0; large.size() < (3u << 20) + 17; ++i) large += "line " + std::to_string(i) + "\r\n";
+  ASSERT_TRUE(WriteFileAtomically(folder.File("large.jslr"), large));
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(folder.File("large.jslr"), bytes));
+  EXPECT_TRUE(bytes == large) << bytes.size() << " bytes read of " << large.size();
+#ifdef __linux__
+  struct stat st {};
+  ASSERT_EQ(::stat("/proc/self/cmdline", &st), 0);
+  ASSERT_EQ(st.st_size, 0);
+  ASSERT_TRUE(ReadFileBytes("/proc/self/cmdline", bytes));
+  // The arguments, each ended by a zero byte; the first is this test program.
+  ASSERT_FALSE(bytes.empty());
+  EXPECT_EQ(bytes.back(), '\0');
+  EXPECT_NE(bytes.find("model_tests"), std::string::npos) << bytes;
+#endif
+}
+
 // Names outside ASCII reach the file system as the same letters: Windows
 // reads narrow paths in its ANSI code page, where "é" in UTF-8 is "Ã©".
 TEST(FileIo, NamesOutsideAsciiKeepTheirLetters) {

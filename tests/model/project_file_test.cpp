@@ -3,6 +3,7 @@
 #include <random>
 
 #include "model/applet_agent.h"
+#include "model/file_io.h"
 #include "model/project_file.h"
 #include "model_test_support.h"
 
@@ -171,15 +172,50 @@ TEST(ProjectFile, FilesThatTheLineRulesAccept) {
        NestedItems(), NestedParents()},
       {"closing tag without a line end", nested.substr(0, nested.size() - 2), NestedItems(), NestedParents()},
   };
-  for (const TCase& c : cases) {
-    TLoadedProject loaded;
-    NullProgress progress;
-    const TResult r = ReadProjectText(c.bytes, loaded, progress);
-    ASSERT_TRUE(r) << c.what << ": " << r.message;
-    EXPECT_EQ(loaded.applet, DefaultAppletData()) << c.what;
-    EXPECT_EQ(loaded.items, c.items) << c.what;
-    EXPECT_EQ(loaded.parents, c.parents) << c.what;
-    EXPECT_EQ(loaded.fileVersion, c.version) << c.what;
+  std::vector<TCase> all(std::begin(cases), std::end(cases));
+  // A file is read a megabyte at a time: line ends, a lone CR and the 0x1A
+  // byte on either side of where one piece ends and the next begins.
+  const size_t piece = 1 << 20;
+  std::vector<std::string> cutShort;
+  const std::string products = "Our products<br />";
+  const size_t productsAt = nested.find(products);
+  const size_t productsLineEnd = nested.find("\r\n", productsAt);
+  for (size_t cr = piece - 2; cr <= piece + 1; ++cr) {
+    // The content of the second item grows until its line ends at `cr`.
+    TItemArray padded = NestedItems();
+    padded[1].IContent = std::string(cr - productsLineEnd + products.size(), 'p');
+    const std::string bytes = Replace(nested, products, padded[1].IContent);
+    all.push_back({"CR LF around a piece's end", bytes, padded, NestedParents()});
+    all.push_back({"lone CR around a piece's end", ReplaceAll(bytes, "\r\n", "\r"), padded, NestedParents()});
+    // A 0x1A byte ends the file there, in a piece after the first too.
+    std::string cut = bytes;
+    cut.insert(cr + 3, "\x1A");
+    cutShort.push_back(cut);
+  }
+  TTempFolder folder;
+  const std::string path = folder.File("case.jslr");
+  for (const TCase& c : all) {
+    ASSERT_TRUE(WriteFileAtomically(path, c.bytes));
+    for (const bool fromFile : {false, true}) {
+      TLoadedProject loaded;
+      NullProgress progress;
+      const TResult r = fromFile ? ReadProjectFile(path, loaded, progress) : ReadProjectText(c.bytes, loaded, progress);
+      const std::string what = std::string(c.what) + (fromFile ? " (file)" : " (memory)");
+      ASSERT_TRUE(r) << what << ": " << r.message;
+      EXPECT_EQ(loaded.applet, DefaultAppletData()) << what;
+      EXPECT_EQ(loaded.items, c.items) << what;
+      EXPECT_EQ(loaded.parents, c.parents) << what;
+      EXPECT_EQ(loaded.fileVersion, c.version) << what;
+    }
+  }
+  for (const std::string& bytes : cutShort) {
+    ASSERT_TRUE(WriteFileAtomically(path, bytes));
+    for (const bool fromFile : {false, true}) {
+      TLoadedProject loaded;
+      NullProgress progress;
+      const TResult r = fromFile ? ReadProjectFile(path, loaded, progress) : ReadProjectText(bytes, loaded, progress);
+      EXPECT_EQ(r.message, kIncompleteProjectMessage) << (fromFile ? "file" : "memory");
+    }
   }
 }
 

@@ -1,0 +1,26 @@
+// ReadFileBytes for every system, on top of TFileReader.
+
+#include "file_io.h"
+
+TResult ReadFileBytes(const std::string& path, std::string& out) {
+  TFileReader file;
+  if (TResult r = file.Open(path); !r) return r;
+  // Read straight into the string, with room for the stated size and a
+  // little more: the read that finds the end then needs no growth, which
+  // would copy everything read so far.
+  std::string data;
+  data.reserve(static_cast<size_t>(file.StatedSize()) + 4096);
+  PrefaultMemory(data.data(), data.capacity());
+  data.resize(data.capacity());
+  size_t used = 0;
+  for (;;) {
+    if (used == data.size()) data.resize(2 * data.size());
+    size_t got = 0;
+    if (TResult r = file.Read(data.data() + used, data.size() - used, got); !r) return r;
+    if (got == 0) break;
+    used += got;
+  }
+  data.resize(used);
+  out = std::move(data);
+  return TResult::Ok();
+}

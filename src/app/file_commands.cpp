@@ -8,6 +8,7 @@
 #include "editor/edit_commands.h"
 #include "editor/main_form.h"
 #include "model/file_io.h"
+#include "model/system_folders.h"
 #include "model/tree_math.h"
 #include "model/vocabulary.h"
 #include "output/preview.h"
@@ -222,6 +223,13 @@ void TFileCommands::ExportMenuStructure1Click() {
   std::optional<QString> path = AskFileName(true, kStructureFilter);
   if (!path) return;
   if (!path->right(4).toLower().endsWith(QStringLiteral(".gms"))) *path += QStringLiteral(".gms");
+  // A project saved under a .gms name would otherwise be replaced by its
+  // own structure file.
+  const QString project = form_.CurrentProjectPath();
+  if (!project.isEmpty() && SameFile(LocalText(project), LocalText(*path))) {
+    ShowError(*path + QStringLiteral(": is the open project; not replaced"));
+    return;
+  }
   if (const TResult r = form_.Agent().ExportStructure(LocalText(*path), form_.TreeLevels()); !r)
     ShowError(FromLocalText(r.message));
 }

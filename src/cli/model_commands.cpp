@@ -15,6 +15,7 @@
 #include "model/file_io.h"
 #include "model/project_file.h"
 #include "model/structure_file.h"
+#include "model/system_folders.h"
 #include "model/text_lines.h"
 #include "model/tree_math.h"
 
@@ -82,15 +83,10 @@ int RunOutline(const std::vector<std::string>& args) {
                                                           : Fail("Cannot write the outline to standard output");
 }
 
-// Writing the output over the input would replace the file being converted
-// with the other kind of file.
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error) && !error;
-}
-
 int RunExport(const std::vector<std::string>& args) {
   if (args.size() != 2) return Usage("export", "PROJECT.jslr OUT.gms");
+  // Writing the output over the input would replace the file being
+  // converted with the other kind of file.
   if (SameFile(args[0], args[1])) return Fail(args[1] + ": is the project being exported; not replaced");
   TTerminalProgress progress;
   TkvdAppletAgent agent;

@@ -85,3 +85,8 @@ void RemoveFolderTree(const std::string& path) {
   std::error_code ignored;
   std::filesystem::remove_all(FileSystemPath(path), ignored);
 }
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(FileSystemPath(a), FileSystemPath(b), error) && !error;
+}

@@ -19,3 +19,7 @@ void RemoveFolderTree(const std::string& path);
 
 std::filesystem::path FileSystemPath(const std::string& utf8Path);
 std::string Utf8Path(const std::filesystem::path& path);
+
+// True when both paths name one existing file (through links too); writing
+// one would then replace the other.
+bool SameFile(const std::string& a, const std::string& b);

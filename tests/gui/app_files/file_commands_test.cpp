@@ -236,6 +236,24 @@ INSTANTIATE_TEST_SUITE_P(Names, ExportNameTest,
                          ::testing::Values(TExportCase{"x", "x.gms"}, TExportCase{"x.GMS", "x.GMS"},
                                            TExportCase{"x.gms", "x.gms"}, TExportCase{"x.gms.txt", "x.gms.txt.gms"}));
 
+TEST_F(FileCommandsTest, ExportDoesNotReplaceTheOpenProject) {
+  const QString path = WriteProject("news.gms", {"One", "Two"});
+  ASSERT_TRUE(Files().OpenProjectFile(path));
+  const QByteArray before = ReadAll(path);
+  const TEditorState state = State();
+  prompts.fileNames = {path};
+  Files().ExportMenuStructure1Click();
+  EXPECT_EQ(ReadAll(path), before);
+  ASSERT_EQ(prompts.asked.size(), 1);
+  EXPECT_EQ(prompts.asked[0].kind, TMessageKind::Error);
+  EXPECT_EQ(prompts.asked[0].text, path + ": is the open project; not replaced.");
+  EXPECT_EQ(State(), state);
+  // Another name is written as ever.
+  prompts.fileNames = {ProjectFolder() + "menu.gms"};
+  Files().ExportMenuStructure1Click();
+  EXPECT_TRUE(QFileInfo::exists(ProjectFolder() + "menu.gms"));
+}
+
 TEST_F(FileCommandsTest, ExportCancelledWritesNothing) {
   prompts.fileNames = {std::nullopt};
   Files().ExportMenuStructure1Click();

@@ -102,6 +102,44 @@ check "naming the script that was not copied" 'grep -q "orvantalumeroll_news1_cf
 check "no temporary file is left" 'temps_in "$work/limit"'
 check "the project is whole" 'cmp -s "$work/limit/big.jslr" "$work/big.before"'
 
+# What reaches the disk: every published file is flushed before it is
+# renamed into place, and its folder after the rename, so that a power cut
+# leaves the old file or the new one. The working copy in the temporary
+# folder is renamed into place too, but not flushed.
+mkdir "$work/sync"
+project "$work/sync/s.jslr" 3 0
+if strace -f -qq -e trace=openat,fsync,rename -o "$work/trace" "$cli" publish "$work/sync/s.jslr" >/dev/null 2>&1; then
+  python3 - "$work/sync/" "$work/trace" >"$work/sync.txt" <<'PY'
+import re, sys
+folder, trace = sys.argv[1], sys.argv[2]
+fds, synced, pending, report = {}, set(), {}, []
+for line in open(trace):
+    m = re.search(r'openat\(AT_FDCWD, "([^"]*)".*\s= (\d+)$', line)
+    if m: fds[m.group(2)] = m.group(1); continue
+    m = re.search(r'fsync\((\d+)\)\s+= 0', line)
+    if m:
+        path = fds.get(m.group(1), '')
+        synced.add(path)
+        for target, where in list(pending.items()):
+            if path.rstrip('/') == where.rstrip('/'): report.append('folder synced after ' + target); del pending[target]
+        continue
+    m = re.search(r'rename\("([^"]*)", "([^"]*)"\)\s+= 0', line)
+    if m:
+        temp, target = m.groups()
+        name = target[target.rfind('/') + 1:]
+        inside = target.startswith(folder)
+        report.append(('published ' if inside else 'working ') + name + (' flushed' if temp in synced else ' not flushed'))
+        pending[name if inside else 'working ' + name] = target[:target.rfind('/') + 1]
+for target in pending: report.append('folder not synced after ' + target)
+print('\n'.join(report))
+PY
+  check "each published file is flushed before its rename" '! grep -q "^published .* not flushed" "$work/sync.txt" && [[ $(grep -c "^published .* flushed" "$work/sync.txt") == 5 ]]'
+  check "and its folder after the rename" '[[ $(grep -c "^folder synced after [^w]" "$work/sync.txt") == 5 ]] && ! grep -q "^folder not synced after [^w]" "$work/sync.txt"'
+  check "the working copy is neither flushed nor its folder synced" 'grep -q "^working orvantalumeroll_news1_cfg.js not flushed" "$work/sync.txt" && grep -q "^folder not synced after working" "$work/sync.txt"'
+else
+  skip "what reaches the disk (strace cannot trace here)"
+fi
+
 if [[ $(id -u) == 0 ]]; then
   # A link planted by another user in a shared folder.
   mkdir -m 1777 "$work/shared"

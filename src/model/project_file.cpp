@@ -126,10 +126,10 @@ TResult ReadProjectText(std::string_view bytes, TLoadedProject& out, Progress& p
   return ReadProjectFrom(in, out, progress);
 }
 
-TResult ReadProjectFile(const std::string& path, TLoadedProject& out, Progress& progress) {
+TResult ReadProjectFile(const std::string& path, TLoadedProject& out, Progress& progress, size_t pieceBytes) {
   TFileReader file;
   if (TResult r = file.Open(path); !r) return r;
-  TLineReader in(file);
+  TLineReader in(file, pieceBytes);
   return ReadProjectFrom(in, out, progress);
 }
 

@@ -10,6 +10,7 @@
 #include "applet_data.h"
 #include "progress.h"
 #include "result.h"
+#include "text_lines.h"
 
 inline constexpr const char* kProductName = "JavaScript Lumeroll";
 inline constexpr const char* kWrongProductMessage = "This file wasn't saved by JavaScript Lumeroll 1.0, open failed!";
@@ -31,5 +32,6 @@ struct TLoadedProject {
 
 // All or nothing: `out` is written only on success.
 TResult ReadProjectText(std::string_view bytes, TLoadedProject& out, Progress& progress);
-// The same, read from a file a piece at a time.
-TResult ReadProjectFile(const std::string& path, TLoadedProject& out, Progress& progress);
+// The same, read from a file a piece of `pieceBytes` at a time.
+TResult ReadProjectFile(const std::string& path, TLoadedProject& out, Progress& progress,
+                        size_t pieceBytes = TLineReader::kPieceBytes);

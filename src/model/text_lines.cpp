@@ -5,16 +5,10 @@
 
 #include "file_io.h"
 
-namespace {
-
-constexpr size_t kPieceBytes = 1 << 20;
-
-}  // namespace
-
 TLineReader::TLineReader(std::string_view bytes) : data_(bytes.data()), end_(bytes.size()) { EndAtEofByte(0); }
 
-TLineReader::TLineReader(TFileReader& file) : file_(&file), fileDone_(false) {
-  buffer_.resize(kPieceBytes);
+TLineReader::TLineReader(TFileReader& file, size_t pieceBytes) : file_(&file), fileDone_(false) {
+  buffer_.resize(std::max<size_t>(pieceBytes, 1));
   data_ = buffer_.data();
 }
 

@@ -3,6 +3,7 @@
 // right after it belongs to the line end) or at a lone LF, and a byte 0x1A
 // ends the file. Writing always ends lines with CR LF.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,8 @@ class TLineReader {
   explicit TLineReader(std::string_view bytes);
   // Lines of an open file, read a piece at a time: only the piece at hand
   // (and a line longer than it) is held, never the whole file.
-  explicit TLineReader(TFileReader& file);
+  static constexpr size_t kPieceBytes = 1 << 20;
+  explicit TLineReader(TFileReader& file, size_t pieceBytes = kPieceBytes);
   // May read the next piece of a file to find out.
   bool AtEnd();
   // The next line without its line end; empty at the end of the file. It

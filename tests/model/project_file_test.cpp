@@ -219,6 +219,38 @@ TEST(ProjectFile, FilesThatTheLineRulesAccept) {
   }
 }
 
+// Read in pieces of any size, a file gives what its bytes give in memory:
+// the same project, or the same refusal.
+TEST(ProjectFile, PiecesOfAnySizeReadAsTheWholeText) {
+  const std::string nested = GoldenFile("nested_project.jslr");
+  const size_t closing = nested.find("</Item_Parameters>");
+  const std::string texts[] = {nested,
+                               ReplaceAll(nested, "\r\n", "\n"),
+                               ReplaceAll(nested, "\r\n", "\r"),
+                               ReplaceAll(nested, "\r\n", "\n\r"),
+                               nested.substr(0, closing) + "\x1A" + nested.substr(closing),
+                               nested.substr(0, closing + 5),
+                               Replace(nested, "#$@2#$@", "#$@5#$@"),
+                               ""};
+  TTempFolder folder;
+  const std::string path = folder.File("pieces.jslr");
+  NullProgress progress;
+  for (size_t t = 0; t < std::size(texts); ++t) {
+    TLoadedProject whole;
+    const TResult expected = ReadProjectText(texts[t], whole, progress);
+    ASSERT_TRUE(WriteFileAtomically(path, texts[t]));
+    for (size_t piece = 1; piece <= 48; ++piece) {
+      TLoadedProject read;
+      const TResult r = ReadProjectFile(path, read, progress, piece);
+      ASSERT_EQ(r.ok, expected.ok) << "text " << t << ", pieces of " << piece << ": " << r.message;
+      EXPECT_EQ(r.message, expected.message) << "text " << t << ", pieces of " << piece;
+      EXPECT_EQ(read.items, whole.items) << "text " << t << ", pieces of " << piece;
+      EXPECT_EQ(read.parents, whole.parents) << "text " << t << ", pieces of " << piece;
+      EXPECT_EQ(read.applet, whole.applet) << "text " << t << ", pieces of " << piece;
+    }
+  }
+}
+
 TEST(ProjectFile, AppletLinesOfOtherWidthsLoad) {
   const std::string golden = GoldenFile("empty_project.jslr");
   NullProgress progress;

@@ -3,19 +3,23 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QTreeView>
 #include <QUrl>
@@ -46,6 +50,32 @@ class TPaintHookDelegate : public QStyledItemDelegate {
 
  private:
   std::function<void()> hook_;
+};
+
+// Ctrl+Z in a field would run the field's own undo, which knows only its
+// typing and would be recorded as one more edit. The field takes the keys
+// (so no window shortcut runs as well) and they go to the window's Undo and
+// Redo, which know every step.
+class TWindowUndoKeys : public QObject {
+ public:
+  TWindowUndoKeys(std::function<void()> undo, std::function<void()> redo, QObject* parent)
+      : QObject(parent), undo_(std::move(undo)), redo_(std::move(redo)) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const bool press = event->type() == QEvent::KeyPress;
+    if (!press && event->type() != QEvent::ShortcutOverride) return QObject::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool undo = key->matches(QKeySequence::Undo);
+    const bool redo = key->matches(QKeySequence::Redo) ||
+                      key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y);
+    if (!undo && !redo) return false;
+    event->accept();
+    if (press) (undo ? undo_ : redo_)();
+    return true;
+  }
+
+ private:
+  std::function<void()> undo_;
+  std::function<void()> redo_;
 };
 
 }  // namespace
@@ -301,6 +331,12 @@ void TMainForm::BuildPages() {
     if (help_) help_->ShowTopic(QUrl(url));
   });
   for (QWidget* control : pages_->HintControls()) RegisterHintControl(control);
+  auto* undoKeys = new TWindowUndoKeys([this] { Undo1Click(); }, [this] { Redo1Click(); }, this);
+  for (QWidget* field : pgcntrl1_->findChildren<QWidget*>()) {
+    if (qobject_cast<QLineEdit*>(field) || qobject_cast<QAbstractSpinBox*>(field) ||
+        qobject_cast<QPlainTextEdit*>(field) || qobject_cast<QTextEdit*>(field) || qobject_cast<QComboBox*>(field))
+      field->installEventFilter(undoKeys);
+  }
   // F1 anywhere in the window: the topic of the group being edited.
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
           [this] { pages_->ShowHelpFor(QApplication::focusWidget()); });

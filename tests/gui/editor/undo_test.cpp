@@ -194,6 +194,43 @@ TEST_F(UndoTest, TypingInOneFieldIsOneStepUntilAnotherFieldIsEdited) {
   EXPECT_EQ(Caption(Node("A")), QStringLiteral("A"));
 }
 
+// Ctrl+Z and Ctrl+Y in a field run the window's Undo and Redo, not the
+// field's own undo (which would only add one more edit and lose the steps
+// that could be redone).
+TEST_F(UndoTest, UndoKeysInAFieldStepThroughTheWindowsHistory) {
+  LoadNested(kNested);
+  form->SelectEntry(0);
+  const std::string target = form->Agent().Items()[0].ITarget;
+  Retype(Pages().tbshtItem()->cmbxITarget, QStringLiteral("_top"));
+  QLineEdit* caption = Pages().tbshtItem()->edtICaption;
+  caption->setFocus();
+  Retype(caption, QStringLiteral("Alpha"));
+  ASSERT_EQ(Stack().count(), 2);
+  QTest::keyClick(caption, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Stack().index(), 1);
+  EXPECT_EQ(caption->text(), QStringLiteral("A"));
+  QTest::keyClick(caption, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Stack().index(), 0);
+  EXPECT_EQ(form->Agent().Items()[0].ITarget, target);
+  QTest::keyClick(caption, Qt::Key_Y, Qt::ControlModifier);
+  QTest::keyClick(caption, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Stack().index(), 2);
+  EXPECT_EQ(Stack().count(), 2);
+  EXPECT_EQ(form->Agent().Items()[0].ITarget, "_top");
+  EXPECT_EQ(caption->text(), QStringLiteral("Alpha"));
+
+  // The content box has an undo of its own as well.
+  QPlainTextEdit* content = Pages().tbshtItem()->rchedtIContent;
+  const QString before = content->toPlainText();
+  content->setFocus();
+  QTest::keyClicks(content, QStringLiteral("more"));
+  ASSERT_EQ(Stack().count(), 3);
+  QTest::keyClick(content, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Stack().index(), 2);
+  EXPECT_EQ(Stack().count(), 3);
+  EXPECT_EQ(content->toPlainText(), before);
+}
+
 TEST_F(UndoTest, EditMenuNamesTheStepAndFollowsTheHistory) {
   QMenu* edit = form->findChild<QMenu*>(QStringLiteral("Edit1"));
   ASSERT_NE(edit, nullptr);

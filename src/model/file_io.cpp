@@ -96,10 +96,6 @@ TFileReader::~TFileReader() {
   if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
-TResult TFileReader::TooLarge() const {
-  return TResult::Fail("Cannot open \"" + path_ + "\": the file is larger than 256 MB");
-}
-
 TResult TFileReader::Open(const std::string& path) {
   path_ = path;
   // Non-blocking open: a FIFO must be refused, not waited on for a writer.
@@ -221,18 +217,6 @@ TResult TAtomicFileWriter::Commit() {
   temp_.clear();
   if (durability_ == TDurability::Durable) SyncFolderOf(target_);
   return state_;
-}
-
-TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  TAtomicFileWriter writer(path);
-  writer.Write(bytes);
-  return writer.Commit();
-}
-
-TResult CopyFileReplacing(const std::string& from, const std::string& to) {
-  std::string bytes;
-  if (TResult r = ReadFileBytes(from, bytes); !r) return r;
-  return WriteFileAtomically(to, bytes);
 }
 
 void PrefaultMemory(void* data, size_t bytes) {

@@ -104,10 +104,6 @@ TFileReader::~TFileReader() {
   if (ReaderHandle(handle_) != INVALID_HANDLE_VALUE) ::CloseHandle(ReaderHandle(handle_));
 }
 
-TResult TFileReader::TooLarge() const {
-  return TResult::Fail("Cannot open \"" + path_ + "\": the file is larger than 256 MB");
-}
-
 TResult TFileReader::Open(const std::string& path) {
   path_ = path;
   const DWORD attributes = Attributes(path);
@@ -222,18 +218,6 @@ TResult TAtomicFileWriter::Commit() {
   }
   temp_.clear();  // moved: nothing left to remove
   return state_;
-}
-
-TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  TAtomicFileWriter writer(path);
-  writer.Write(bytes);
-  return writer.Commit();
-}
-
-TResult CopyFileReplacing(const std::string& from, const std::string& to) {
-  std::string bytes;
-  if (TResult r = ReadFileBytes(from, bytes); !r) return r;
-  return WriteFileAtomically(to, bytes);
 }
 
 // Windows gives fresh pages cheaply enough; nothing to ask for ahead.

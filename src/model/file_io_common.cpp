@@ -1,6 +1,11 @@
-// ReadFileBytes for every system, on top of TFileReader.
+// The parts of file_io.h that are the same on every system, built on each
+// system's TFileReader and TAtomicFileWriter.
 
 #include "file_io.h"
+
+TResult TFileReader::TooLarge() const {
+  return TResult::Fail("Cannot open \"" + path_ + "\": the file is larger than 256 MB");
+}
 
 TResult ReadFileBytes(const std::string& path, std::string& out) {
   TFileReader file;
@@ -23,4 +28,16 @@ TResult ReadFileBytes(const std::string& path, std::string& out) {
   data.resize(used);
   out = std::move(data);
   return TResult::Ok();
+}
+
+TResult WriteFileAtomically(const std::string& path, const std::string& bytes) {
+  TAtomicFileWriter writer(path);
+  writer.Write(bytes);
+  return writer.Commit();
+}
+
+TResult CopyFileReplacing(const std::string& from, const std::string& to) {
+  std::string bytes;
+  if (TResult r = ReadFileBytes(from, bytes); !r) return r;
+  return WriteFileAtomically(to, bytes);
 }

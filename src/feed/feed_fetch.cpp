@@ -65,6 +65,7 @@ TResult ReadFile(const std::string& path, const TFetchLimits& limits, std::strin
   std::string bytes;
   constexpr size_t kChunk = 64 * 1024;
   while (bytes.size() <= limits.maxBytes) {
+    if (limits.cancel != nullptr && limits.cancel->load()) return TResult::Fail("cancelled");
     const size_t old = bytes.size();
     bytes.resize(old + kChunk);
     in.read(bytes.data() + old, static_cast<std::streamsize>(kChunk));
@@ -165,6 +166,9 @@ TResult Download(const std::string& url, const TFetchLimits& limits, TFetched& o
   char* effective = nullptr;
   curl_easy_getinfo(c, CURLINFO_EFFECTIVE_URL, &effective);
   out.address = effective != nullptr ? effective : url;
+  char* type = nullptr;
+  curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type);
+  out.contentType = type != nullptr ? type : "";
   out.bytes = std::move(t.body);
   return TResult::Ok();
 }
@@ -186,5 +190,6 @@ TResult FetchSource(const std::string& source, const TFetchLimits& limits, TFetc
     return TResult::Fail("cannot read " + source + ": only http and https addresses and files can be read");
   }
   out.address.clear();
+  out.contentType.clear();
   return ReadFile(path, limits, out.bytes);
 }

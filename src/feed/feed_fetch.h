@@ -24,6 +24,8 @@ struct TFetched {
   std::string bytes;
   // The address the bytes finally came from (after redirects); "" for a file.
   std::string address;
+  // The answer's Content-Type as the server sent it; "" for a file.
+  std::string contentType;
 };
 
 // True when `source` is written as an http or https address.

@@ -66,11 +66,11 @@ std::string SafeLink(std::string_view link) {
   return out;
 }
 
-TItemArray ItemsFromFeed(const TFeed& feed, size_t max) {
+TItemArray ItemsFromFeed(const TFeed& feed, size_t max, const std::atomic<bool>* cancel) {
   TItemArray items;
   const TItemData defaults = DefaultItemData();
   for (const TFeedEntry& entry : feed.entries) {
-    if (items.size() >= max) break;
+    if (items.size() >= max || (cancel != nullptr && cancel->load())) break;
     std::string title = entry.title;
     if (title.empty()) title = Shortened(entry.summary, kTitleWordsFromSummary);
     if (title.empty()) continue;

@@ -3,6 +3,7 @@
 // with its headline, its link (only when it is safe to follow) and the first
 // words of its summary.
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -22,5 +23,6 @@ inline constexpr size_t kTitleWordsFromSummary = 10;
 std::string SafeLink(std::string_view link);
 
 // One item per entry, at most `max`, in the feed's order; entries with
-// neither a title nor a summary are skipped.
-TItemArray ItemsFromFeed(const TFeed& feed, size_t max);
+// neither a title nor a summary are skipped. Stops early (with the items so
+// far) once `cancel` is set.
+TItemArray ItemsFromFeed(const TFeed& feed, size_t max, const std::atomic<bool>* cancel = nullptr);

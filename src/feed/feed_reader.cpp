@@ -1,5 +1,7 @@
 #include "feed/feed_reader.h"
 
+#include <libxml/HTMLparser.h>
+#include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/uri.h>
@@ -9,32 +11,28 @@
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <vector>
 
+#include "feed/feed_encoding.h"
 #include "feed/feed_text.h"
+#include "feed/feed_xml.h"
 
 namespace {
-
-constexpr const char* kAtomNs = "http://www.w3.org/2005/Atom";
-constexpr const char* kRss1Ns = "http://purl.org/rss/1.0/";
-constexpr const char* kRdfNs = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
-constexpr const char* kContentNs = "http://purl.org/rss/1.0/modules/content/";
 
 const xmlChar* X(const char* s) { return reinterpret_cast<const xmlChar*>(s); }
 std::string S(const xmlChar* s) { return s == nullptr ? std::string() : reinterpret_cast<const char*>(s); }
 
-struct TXmlFree {
-  void operator()(xmlChar* p) const { xmlFree(p); }
-};
-using TXmlString = std::unique_ptr<xmlChar, TXmlFree>;
-std::string Take(xmlChar* s) { return S(TXmlString(s).get()); }
+std::string Take(xmlChar* s) {
+  std::string text = S(s);
+  xmlFree(s);
+  return text;
+}
 
 bool IsBlankByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// The bytes after a byte order mark and leading blanks.
-std::string_view Trimmed(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  while (!bytes.empty() && IsBlankByte(bytes.front())) bytes.remove_prefix(1);
-  return bytes;
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlankByte(text.front())) text.remove_prefix(1);
+  return text;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
@@ -59,134 +57,101 @@ bool LooksLikeHtmlPage(std::string_view text) {
   return StartsWithNoCase(text, "<!doctype html") || StartsWithNoCase(text, "<html");
 }
 
-bool Is(const xmlNode* n, const char* name, const char* ns) {
-  if (n == nullptr || n->type != XML_ELEMENT_NODE || xmlStrcmp(n->name, X(name)) != 0) return false;
-  if (ns == nullptr) return n->ns == nullptr || n->ns->href == nullptr;
-  return n->ns != nullptr && xmlStrcmp(n->ns->href, X(ns)) == 0;
-}
+bool Cancelled(const std::atomic<bool>* cancel) { return cancel != nullptr && cancel->load(); }
 
-const xmlNode* Child(const xmlNode* parent, const char* name, const char* ns) {
-  for (const xmlNode* c = parent->children; c != nullptr; c = c->next)
-    if (Is(c, name, ns)) return c;
-  return nullptr;
-}
-
-std::string Attribute(const xmlNode* n, const char* name) {
-  return Take(xmlGetNoNsProp(const_cast<xmlNode*>(n), X(name)));
-}
-
-std::string Content(const xmlNode* n) { return n == nullptr ? std::string() : Take(xmlNodeGetContent(n)); }
-
-// A link as the node's effective base (xml:base up the tree, then the
-// document's own address) makes it.
-std::string Resolved(const xmlDoc* doc, const xmlNode* n, const std::string& link) {
-  if (link.empty()) return link;
-  const std::string base = Take(xmlNodeGetBase(doc, n));
-  if (base.empty()) return link;
-  xmlChar* built = xmlBuildURI(X(link.c_str()), X(base.c_str()));
-  return built == nullptr ? link : Take(built);
-}
-
-// RSS (both versions) marks its texts up as HTML.
-std::string RssText(const xmlNode* n) { return HtmlToText(Content(n)); }
-
-// An Atom text construct: type "text" (the default) is plain, "html" is
-// escaped HTML, "xhtml" an inline XHTML tree.
-std::string AtomText(const xmlNode* n) {
-  if (n == nullptr) return std::string();
-  const std::string type = Attribute(n, "type");
-  if (type == "html") return HtmlToText(Content(n));
-  if (type == "xhtml") return NodeText(n);
-  return CollapseWhiteSpace(Content(n));
-}
-
-void ReadRssItem(const xmlDoc* doc, const xmlNode* item, const char* ns, TFeed& out) {
-  TFeedEntry e;
-  e.title = RssText(Child(item, "title", ns));
-  const xmlNode* link = Child(item, "link", ns);
-  std::string href = CollapseWhiteSpace(Content(link));
-  if (href.empty() && ns == nullptr) {
-    // RSS 2.0 may give only a permanent guid.
-    if (const xmlNode* guid = Child(item, "guid", nullptr); guid && Attribute(guid, "isPermaLink") != "false") {
-      href = CollapseWhiteSpace(Content(guid));
-      link = guid;
-    }
-  }
-  e.link = Resolved(doc, link != nullptr ? link : item, href);
-  e.summary = RssText(Child(item, "description", ns));
-  if (e.summary.empty()) e.summary = RssText(Child(item, "encoded", kContentNs));
-  out.entries.push_back(std::move(e));
-}
-
-void ReadAtomEntry(const xmlDoc* doc, const xmlNode* entry, TFeed& out) {
-  TFeedEntry e;
-  e.title = AtomText(Child(entry, "title", kAtomNs));
-  const xmlNode* chosen = nullptr;
-  for (const xmlNode* c = entry->children; c != nullptr; c = c->next) {
-    if (!Is(c, "link", kAtomNs)) continue;
-    const std::string rel = Attribute(c, "rel");
-    if (rel.empty() || rel == "alternate") {
-      chosen = c;
-      break;
-    }
-    if (chosen == nullptr) chosen = c;
-  }
-  if (chosen != nullptr) e.link = Resolved(doc, chosen, CollapseWhiteSpace(Attribute(chosen, "href")));
-  e.summary = AtomText(Child(entry, "summary", kAtomNs));
-  if (e.summary.empty()) {
-    const xmlNode* content = Child(entry, "content", kAtomNs);
-    // Content given by reference (src=) has nothing inline to show.
-    if (content != nullptr && Attribute(content, "src").empty()) e.summary = AtomText(content);
-  }
-  out.entries.push_back(std::move(e));
-}
+void Silent(void*, const char*, ...) {}
 
 void InitLibxml() {
   static std::once_flag once;
   std::call_once(once, [] { xmlInitParser(); });
+  // libxml2 reports some encoding faults past the parser's own error
+  // switch; the reader's message says what went wrong instead.
+  xmlSetGenericErrorFunc(nullptr, Silent);
 }
 
-TResult ReadXmlFeed(std::string_view bytes, const std::string& address, TFeed& out) {
-  InitLibxml();
+// The HTTP charset when libxml2 can read it and it can be right for bytes
+// that are ASCII-compatible; "" otherwise, so the declaration decides.
+std::string UsableCharset(const std::string& charset) {
+  if (charset.empty()) return charset;
+  std::string lower;
+  for (const char c : charset) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  // A 16- or 32-bit charset would show in the bytes' zeros; US-ASCII is
+  // what many servers name for any text, and every feed's encoding holds it.
+  if (lower.rfind("utf-16", 0) == 0 || lower.rfind("utf-32", 0) == 0 || lower.rfind("ucs", 0) == 0 ||
+      lower.rfind("iso-10646", 0) == 0 || lower == "us-ascii" || lower == "ascii")
+    return std::string();
+  xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(charset.c_str());
+  if (handler == nullptr) return std::string();
+  xmlCharEncCloseFunc(handler);
+  return charset;
+}
+
+// Public identifiers whose document types declare HTML's entities: RSS 0.91
+// (Netscape's, which names the Latin-1 ones) and HTML's and XHTML's own.
+bool DeclaresHtmlEntities(const xmlDtd* dtd) {
+  if (dtd == nullptr || dtd->ExternalID == nullptr) return false;
+  const std::string id = S(dtd->ExternalID);
+  return id == "-//Netscape Communications//DTD RSS 0.91//EN" || id.rfind("-//W3C//DTD HTML", 0) == 0 ||
+         id.rfind("-//W3C//DTD XHTML", 0) == 0;
+}
+
+// References to entities nobody declared in the document (allowed when its
+// document type is only named, not read) become HTML's characters where
+// the document type is one that declares them; any other is refused, since
+// reading it would mean loading a document type from elsewhere.
+TResult ResolveEntityReferences(xmlDoc* doc) {
+  std::vector<xmlNode*> references;
+  for (xmlNode* n = doc->children; n != nullptr;) {
+    if (n->type == XML_ENTITY_REF_NODE) references.push_back(n);
+    if (n->type == XML_ELEMENT_NODE && n->children != nullptr) {
+      n = n->children;
+      continue;
+    }
+    while (n != nullptr && n->next == nullptr) n = n->parent;
+    if (n != nullptr) n = n->next;
+  }
+  if (references.empty()) return TResult::Ok();
+  const bool html = DeclaresHtmlEntities(doc->intSubset);
+  for (xmlNode* n : references) {
+    const htmlEntityDesc* entity = html ? htmlEntityLookup(n->name) : nullptr;
+    if (entity == nullptr)
+      return TResult::Fail("the feed uses the entity &" + S(n->name) +
+                           "; without declaring it, which would mean loading a document type; not read");
+    std::string letter;
+    AppendUtf8(letter, entity->value);
+    xmlNode* text = xmlNewDocText(doc, X(letter.c_str()));
+    xmlReplaceNode(n, text);
+    xmlFreeNode(n);
+  }
+  return TResult::Ok();
+}
+
+TResult ReadXmlFeed(std::string_view bytes, const std::string& address, const std::string& encoding,
+                    const std::atomic<bool>* cancel, TFeed& out) {
   std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> ctxt(xmlNewParserCtxt(), xmlFreeParserCtxt);
   if (!ctxt) return TResult::Fail("out of memory reading the feed");
   // No network, no external DTD, no entity substitution: the feed is data.
-  const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
+  int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
+  // An encoding known before the declaration (a mark, the bytes' zeros,
+  // HTTP's charset) wins over what the document says of itself.
+  if (!encoding.empty()) options |= XML_PARSE_IGNORE_ENC;
   std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
       xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()),
-                        address.empty() ? nullptr : address.c_str(), nullptr, options),
+                        address.empty() ? nullptr : address.c_str(), encoding.empty() ? nullptr : encoding.c_str(),
+                        options),
       xmlFreeDoc);
   if (!doc || !ctxt->wellFormed) {
     const xmlError* error = xmlCtxtGetLastError(ctxt.get());
     std::string what = error && error->message ? CollapseWhiteSpace(error->message) : "not well-formed";
     if (error && error->line > 0) what = "line " + std::to_string(error->line) + ": " + what;
+    if (!encoding.empty()) what += "; read as " + encoding;
     return TResult::Fail("the feed is not well-formed XML (" + what + ")");
   }
-  if (doc->intSubset != nullptr && doc->intSubset->entities != nullptr)
+  if (Cancelled(cancel)) return TResult::Fail("cancelled");
+  if (doc->intSubset != nullptr && (doc->intSubset->entities != nullptr || doc->intSubset->pentities != nullptr))
     return TResult::Fail("the feed declares entities of its own, which a feed never needs; not read");
-
-  const xmlNode* root = xmlDocGetRootElement(doc.get());
-  if (Is(root, "rss", nullptr)) {
-    const xmlNode* channel = Child(root, "channel", nullptr);
-    if (channel == nullptr) return TResult::Fail("the RSS feed has no channel");
-    for (const xmlNode* c = channel->children; c != nullptr; c = c->next)
-      if (Is(c, "item", nullptr)) ReadRssItem(doc.get(), c, nullptr, out);
-    return TResult::Ok();
-  }
-  if (Is(root, "RDF", kRdfNs)) {
-    for (const xmlNode* c = root->children; c != nullptr; c = c->next)
-      if (Is(c, "item", kRss1Ns)) ReadRssItem(doc.get(), c, kRss1Ns, out);
-    return TResult::Ok();
-  }
-  if (Is(root, "feed", kAtomNs)) {
-    for (const xmlNode* c = root->children; c != nullptr; c = c->next)
-      if (Is(c, "entry", kAtomNs)) ReadAtomEntry(doc.get(), c, out);
-    return TResult::Ok();
-  }
-  if (root != nullptr && xmlStrcasecmp(root->name, X("html")) == 0)
-    return TResult::Fail("this is a web page (HTML), not a feed");
-  return TResult::Fail("this is not an RSS, Atom or JSON feed (its root element is <" +
-                       (root ? S(root->name) : std::string()) + ">)");
+  if (TResult r = ResolveEntityReferences(doc.get()); !r) return r;
+  return ReadXmlFormats(doc.get(), cancel, out);
 }
 
 std::string JsonString(const nlohmann::json& object, const char* key) {
@@ -200,14 +165,17 @@ std::string ResolvedAgainst(const std::string& address, const std::string& link)
   return built == nullptr ? link : Take(built);
 }
 
-TResult ReadJsonFeed(std::string_view bytes, const std::string& address, TFeed& out) {
+TResult ReadJsonFeed(std::string_view bytes, const std::string& address, const std::atomic<bool>* cancel,
+                     TFeed& out) {
   const nlohmann::json feed = nlohmann::json::parse(bytes.begin(), bytes.end(), nullptr, false);
   if (feed.is_discarded()) return TResult::Fail("the feed is not well-formed JSON");
   if (!feed.is_object() || JsonString(feed, "version").rfind("https://jsonfeed.org/version/", 0) != 0)
     return TResult::Fail("this JSON is not a JSON Feed (no jsonfeed.org version)");
+  out.format = "JSON Feed";
   const auto items = feed.find("items");
   if (items == feed.end() || !items->is_array()) return TResult::Fail("the JSON Feed has no list of items");
   for (const nlohmann::json& item : *items) {
+    if (Cancelled(cancel)) return TResult::Fail("cancelled");
     if (!item.is_object()) continue;
     TFeedEntry e;
     e.title = CollapseWhiteSpace(JsonString(item, "title"));
@@ -224,20 +192,32 @@ TResult ReadJsonFeed(std::string_view bytes, const std::string& address, TFeed& 
 
 }  // namespace
 
-TResult ReadFeed(std::string_view bytes, const std::string& address, TFeed& out) {
+TResult ReadFeed(std::string_view bytes, const std::string& address, TFeed& out, const TFeedReadOptions& options) {
   InitLibxml();
-  const std::string_view text = Trimmed(bytes);
-  if (text.empty()) return TResult::Fail("the feed is empty");
   if (bytes.size() > static_cast<size_t>(INT32_MAX)) return TResult::Fail("the feed is too large");
+  const TFeedEncoding encoding = DetectEncoding(bytes);
+  size_t start = 0;
+  const char first = FirstCharacter(bytes, encoding, start);
+  if (first == '\0') return TResult::Fail("the feed is empty");
+  // Blank lines before the XML declaration (a common fault of blog
+  // software) would make the whole feed unreadable; they are skipped.
+  const std::string_view text = bytes.substr(start);
   TFeed feed;
   TResult r;
-  if (text.front() == '{') {
-    r = ReadJsonFeed(text, address, feed);
-  } else if (text.front() == '<') {
-    if (LooksLikeHtmlPage(text)) return TResult::Fail("this is a web page (HTML), not a feed");
-    // Blank lines before the XML declaration (a common fault of blog
-    // software) would make the whole feed unreadable; they are skipped.
-    r = ReadXmlFeed(text, address, feed);
+  if (first == '{') {
+    if (encoding.unitSize == 1) {
+      r = ReadJsonFeed(text, address, options.cancel, feed);
+    } else {
+      std::string utf8;
+      if (!WideToUtf8(text, encoding, utf8)) return TResult::Fail("the feed is not well-formed JSON (broken " + encoding.name + ")");
+      r = ReadJsonFeed(utf8, address, options.cancel, feed);
+    }
+  } else if (first == '<') {
+    if (encoding.unitSize == 1 && !encoding.ebcdic && LooksLikeHtmlPage(text))
+      return TResult::Fail("this is a web page (HTML), not a feed");
+    std::string name = encoding.name;
+    if (name.empty() && !encoding.ebcdic) name = UsableCharset(options.charset);
+    r = ReadXmlFeed(text, address, name, options.cancel, feed);
   } else {
     r = TResult::Fail("this is not a feed (neither XML nor JSON)");
   }

@@ -3,8 +3,14 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/tree.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstring>
+
+#include "feed/feed_encoding.h"
+#ifdef _WIN32
+#include "model/win_text.h"
+#endif
 
 namespace {
 
@@ -67,6 +73,50 @@ uint32_t NextCodePoint(std::string_view s, size_t& i) {
   return cp;
 }
 
+// Windows-1252's letters for 0x80 to 0x9F, which HTML reads in their place;
+// 0 for the five it leaves undefined.
+constexpr uint16_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The control characters U+0080 to U+009F (what "&#146;" and its kind give)
+// as the letters HTML shows for them; the undefined five become blanks.
+std::string WithWindowsLetters(std::string_view text) {
+  if (text.find('\xC2') == std::string_view::npos) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    if (static_cast<unsigned char>(text[i]) == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      const uint16_t letter = kWindows1252High[next - 0x80];
+      if (letter != 0) AppendUtf8(out, letter);
+      else out += ' ';
+      ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+bool AmpersandStandsAlone(char next) {
+  const unsigned char c = static_cast<unsigned char>(next);
+  return c < 0x80 && !std::isalnum(c) && c != '#';
+}
+
+// A letter past ASCII as the project file holds text: UTF-8 where that is
+// the system's 8-bit text, else the ANSI code page, with a numeric
+// reference for a letter the code page does not have.
+void AppendStoredLetter(std::string& out, uint32_t cp) {
+#ifdef _WIN32
+  if (AppendAnsiLetter(out, cp)) return;
+  out += "&#" + std::to_string(cp) + ";";
+#else
+  AppendUtf8(out, cp);
+#endif
+}
+
 }  // namespace
 
 std::string NodeText(const xmlNode* root) {
@@ -79,7 +129,9 @@ std::string NodeText(const xmlNode* root) {
     if (n->type == XML_TEXT_NODE || n->type == XML_CDATA_SECTION_NODE) {
       if (n->content != nullptr) text += reinterpret_cast<const char*>(n->content);
     } else if (n->type == XML_ELEMENT_NODE || n->type == XML_DOCUMENT_NODE || n->type == XML_HTML_DOCUMENT_NODE) {
-      if (n->type != XML_ELEMENT_NODE || !IsHidden(n)) {
+      // The element the walk starts at is shown even when its name is one
+      // of the hidden ones: an Atom <title type="xhtml"> is the headline.
+      if (n->type != XML_ELEMENT_NODE || n == root || !IsHidden(n)) {
         if (n->type == XML_ELEMENT_NODE && IsBlock(n)) text += ' ';
         descend = n->children != nullptr;
       }
@@ -160,30 +212,45 @@ std::string FirstWords(std::string_view text, size_t maxWords, bool& cut) {
   return out;
 }
 
-std::string WithoutSeparator(std::string text) {
-  for (size_t at = text.find(kSeparator); at != std::string::npos; at = text.find(kSeparator, at >= 2 ? at - 2 : 0))
-    text.erase(at, kSeparator.size());
-  return text;
+std::string WithoutSeparator(std::string_view text) {
+  // One pass: a separator is dropped as soon as its last byte is written,
+  // so one that the removal brings together ("##$@$@") goes too, and the
+  // work stays linear however many there are.
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    out += c;
+    if (c == kSeparator.back() && out.size() >= kSeparator.size() &&
+        std::string_view(out).substr(out.size() - kSeparator.size()) == kSeparator)
+      out.resize(out.size() - kSeparator.size());
+  }
+  return out;
 }
 
 std::string EncodeText(std::string_view raw) {
-  // Removing a separator may leave two blanks side by side.
-  const std::string text = CollapseWhiteSpace(WithoutSeparator(std::string(raw)));
+  // Letters first as a browser reads them (so a dropped character cannot
+  // bring a separator together), then the separator, then the blanks it
+  // may leave side by side.
+  const std::string text = CollapseWhiteSpace(WithoutSeparator(WithWindowsLetters(raw)));
   std::string out;
   out.reserve(text.size() + text.size() / 8);
   for (size_t i = 0; i < text.size();) {
     const uint32_t cp = NextCodePoint(text, i);
     switch (cp) {
-      case '&': out += "&amp;"; break;
+      case '&':
+        // HTML reads "&" as itself unless a letter, digit or "#" follows
+        // (which could start a reference); only then is it written "&amp;".
+        if (i < text.size() && !AmpersandStandsAlone(text[i])) out += "&amp;";
+        else out += '&';
+        break;
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
       default:
         if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0)) break;
         if (cp < 0x80)
           out += static_cast<char>(cp);
         else
-          out += "&#" + std::to_string(cp) + ";";
+          AppendStoredLetter(out, cp);
     }
   }
   return out;

@@ -28,12 +28,15 @@ std::string CollapseWhiteSpace(std::string_view text);
 // whether words were left off.
 std::string FirstWords(std::string_view text, size_t maxWords, bool& cut);
 
-// UTF-8 text as a collapsed stored value: "&", "<", ">" and '"' as HTML
-// entities, every character past ASCII as a numeric reference (the
-// generated page declares no character set, so only ASCII shows the same
-// everywhere), control characters dropped, and the field separator "#$@"
-// removed, since no stored value may hold it.
+// UTF-8 text as a collapsed stored value, written as a person would type it
+// into the editor: letters as themselves in the project file's text (UTF-8;
+// on Windows the ANSI code page, with a numeric reference for a letter it
+// cannot hold), "<" and ">" as "&lt;" and "&gt;" so no text becomes markup,
+// "&" as itself where HTML reads it so (before a blank, punctuation or the
+// end) and "&amp;" elsewhere. U+0080 to U+009F become Windows-1252's letters
+// as in HTML, other control characters are dropped, and the field separator
+// "#$@" is removed, since no stored value may hold it.
 std::string EncodeText(std::string_view text);
 
-// Removes every "#$@" (also one that a removal brings together).
-std::string WithoutSeparator(std::string text);
+// Removes every "#$@" (also one that a removal brings together), in one pass.
+std::string WithoutSeparator(std::string_view text);

@@ -82,6 +82,26 @@ std::string Utf8FromWide(const std::wstring& wide) {
   return text;
 }
 
+bool AppendAnsiLetter(std::string& out, char32_t cp) {
+  wchar_t wide[2];
+  int units = 1;
+  if (cp >= 0x10000) {
+    wide[0] = static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10));
+    wide[1] = static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    units = 2;
+  } else {
+    wide[0] = static_cast<wchar_t>(cp);
+  }
+  // No best fit: "Ł" must not come back as a plain "L".
+  char bytes[8];
+  BOOL usedDefault = FALSE;
+  const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, units, bytes, sizeof bytes, nullptr,
+                                      &usedDefault);
+  if (n <= 0 || usedDefault) return false;
+  out.append(bytes, static_cast<size_t>(n));
+  return true;
+}
+
 std::string WindowsErrorText(unsigned long code) {
   wchar_t* buffer = nullptr;
   const DWORD n = ::FormatMessageW(

@@ -12,6 +12,9 @@
 // ANSI code page, which is how such a path reached the program.
 std::wstring WidePath(const std::string& path);
 std::string Utf8FromWide(const std::wstring& wide);
+// Appends one character in the ANSI code page (the program's 8-bit text);
+// false, appending nothing, when the code page has no such letter.
+bool AppendAnsiLetter(std::string& out, char32_t cp);
 // The system's own text for an error code, without the line break it ends with.
 std::string WindowsErrorText(unsigned long code);
 

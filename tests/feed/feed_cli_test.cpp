@@ -59,7 +59,7 @@ TEST(FeedCli, ItemsAreReplacedAndTheBoxKept) {
   TkvdAppletAgent agent = Loaded(project);
   EXPECT_EQ(agent.AppletData(), before);
   ASSERT_EQ(agent.ItemCount(), 2);
-  EXPECT_EQ(agent.Items()[0].ICaption, "Winter menu: spiced pear &amp; almond tart");
+  EXPECT_EQ(agent.Items()[0].ICaption, "Winter menu: spiced pear & almond tart");
   EXPECT_EQ(agent.Items()[1].ICaption, "Closed on the 24th");
 }
 
@@ -73,7 +73,7 @@ TEST(FeedCli, BadSourcesFailAndLeaveTheProjectUntouched) {
       {FeedFile("not_well_formed.xml"), "not well-formed XML"},
       {FeedFile("wrong_encoding.xml"), "not well-formed XML"},
       {FeedFile("empty.xml"), "the feed is empty"},
-      {FeedFile("no_entries.xml"), "the feed has no entries"},
+      {FeedFile("no_entries.xml"), "feed has no entries"},
       {FeedFile("html_page.html"), "web page (HTML)"},
       {FeedFile("missing.xml"), "cannot open"},
       {"ftp://127.0.0.1/feed.xml", "only http and https"},

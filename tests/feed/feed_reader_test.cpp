@@ -31,9 +31,9 @@ TEST(FeedReader, PublishersShapesBecomeItems) {
   const std::vector<TFeedCase> cases = {
       {"wordpress_rss.xml",
        "",
-       {{"Winter menu: spiced pear &amp; almond tart", "https://bakery.example.com/2026/12/07/winter-menu/",
-         "Our winter menu starts today &#8211; with a spiced pear &amp; almond tart, three new breads and hot "
-         "chocolate made the way Grandma did. The post Winter menu: spiced pear&#8230;<br />"},
+       {{"Winter menu: spiced pear & almond tart", "https://bakery.example.com/2026/12/07/winter-menu/",
+         "Our winter menu starts today – with a spiced pear & almond tart, three new breads and hot "
+         "chocolate made the way Grandma did. The post Winter menu: spiced pear…<br />"},
         // An empty description gives way to content:encoded, whose script is dropped.
         {"Closed on the 24th", "https://bakery.example.com/2026/12/01/closed/", "We close at noon on the 24th.<br />"},
         {"Bread classes", "https://bakery.example.com/2026/11/20/classes/?utm_source=rss&amp;utm_medium=rss",
@@ -46,7 +46,7 @@ TEST(FeedReader, PublishersShapesBecomeItems) {
         {"Autumn loop", "https://trailnotes.example.org/2026/11/autumn-loop.html",
          "Six hours, two lakes, one very muddy descent.<br />"},
         // No title: the first words of the text; a link without rel.
-        {"A photo post without a title, which Blogger allows and&#8230;",
+        {"A photo post without a title, which Blogger allows and…",
          "https://trailnotes.example.org/2026/11/photo.html",
          "A photo post without a title, which Blogger allows and readers show by its first words.<br />"}}},
       {"github_releases.atom",
@@ -57,8 +57,8 @@ TEST(FeedReader, PublishersShapesBecomeItems) {
         {"v2.3.1", "https://github.com/example/widget/releases/tag/v2.3.1", "No content.<br />"}}},
       {"latin1_rss.xml",
        "",
-       {{"K&#252;rbis und Kohl &#224; la carte", "http://markt.example.de/news/k%C3%BCrbis.html",
-         "Frisch vom Feld: K&#252;rbis, Kohl und &#196;pfel f&#252;r 2,50 &#164;.<br />"}}},
+       {{"Kürbis und Kohl à la carte", "http://markt.example.de/news/k%C3%BCrbis.html",
+         "Frisch vom Feld: Kürbis, Kohl und Äpfel für 2,50 ¤.<br />"}}},
       {"rss1.rdf",
        "",
        {{"A comet's return, 80,000 years later", "https://science.example.net/a/comet",
@@ -67,17 +67,17 @@ TEST(FeedReader, PublishersShapesBecomeItems) {
          "A new study shows bees tell three dots from four.<br />"}}},
       {"feed.json",
        "https://log.example.com/feed.json",
-       {{"New antenna &#8220;up&#8221; on the roof", "https://log.example.com/2026/12/antenna",
-         "It took two days &amp; one crane.<br />"},
+       {{"New antenna “up” on the roof", "https://log.example.com/2026/12/antenna",
+         "It took two days & one crane.<br />"},
         {"Storm report", "https://log.example.com/2026/11/storm", "Wind peaked at 140 km/h.<br />"},
-        {"A link post with no title at all, only a&#8230;", "https://elsewhere.example.org/nice-article",
+        {"A link post with no title at all, only a…", "https://elsewhere.example.org/nice-article",
          "A link post with no title at all, only a few words of text from the author about it.<br />"}}},
       // Read from a file, a relative link stays relative.
       {"feed.json", "", {{}, {"Storm report", "/2026/11/storm", "Wind peaked at 140 km/h.<br />"}, {}}},
       {"hostile_rss.xml",
        "",
        {{"Quarterly results", "", "Profits rose 4%.<br />"},
-        {"Tag soup: and a &quot;quote&quot; &amp; more here", "", "Text after svg<br />"},
+        {"Tag soup: and a \"quote\" & more here", "", "Text after svg<br />"},
         {"Data link", "", "Plain<br />"},
         {"Attribute breakout",
          "https://normal.example.com/"
@@ -103,7 +103,7 @@ TEST(FeedReader, PublishersShapesBecomeItems) {
   }
 }
 
-TEST(FeedReader, NoStoredValueHoldsMarkupLineBreaksOrTheSeparator) {
+TEST(FeedReader, NoStoredValueHoldsMarkupControlsOrTheSeparator) {
   for (const char* file : {"wordpress_rss.xml", "blogger_atom.xml", "github_releases.atom", "latin1_rss.xml",
                            "rss1.rdf", "feed.json", "hostile_rss.xml"}) {
     for (const TItemData& item : ItemsOf(file, "")) {
@@ -111,9 +111,7 @@ TEST(FeedReader, NoStoredValueHoldsMarkupLineBreaksOrTheSeparator) {
         std::string value = item.Field(f);
         if (f == 3 && value.size() >= 6) value.erase(value.size() - 6);  // the content's own closing "<br />"
         SCOPED_TRACE(std::string(file) + ": " + value);
-        EXPECT_EQ(value.find_first_of("<>\"\r\n"), std::string::npos);
-        EXPECT_EQ(value.find("#$@"), std::string::npos);
-        for (const char ch : value) EXPECT_LT(static_cast<unsigned char>(ch), 0x80);
+        EXPECT_TRUE(IsStoredText(value));
       }
     }
   }
@@ -133,7 +131,7 @@ TEST(FeedReader, MaxTakesTheFirstEntriesInTheFeedsOrder) {
   ASSERT_TRUE(ReadFeed(ReadAll(FeedFile("wordpress_rss.xml")), "", feed).ok);
   const TItemArray two = ItemsFromFeed(feed, 2);
   ASSERT_EQ(two.size(), 2u);
-  EXPECT_EQ(two[0].ICaption, "Winter menu: spiced pear &amp; almond tart");
+  EXPECT_EQ(two[0].ICaption, "Winter menu: spiced pear & almond tart");
   EXPECT_EQ(two[1].ICaption, "Closed on the 24th");
 }
 
@@ -180,7 +178,7 @@ TEST(FeedImport, FilesGiveItemsOrAMessageNamingTheSource) {
   const struct {
     std::string source, message;
   } failures[] = {
-      {FeedFile("no_entries.xml"), "the feed has no entries"},
+      {FeedFile("no_entries.xml"), "the RSS 2.0 feed has no entries"},
       {FeedFile("empty.xml"), "the feed is empty"},
       {FeedFile("not_there.xml"), "cannot open"},
       {"ftp://example.com/feed.xml", "only http and https addresses and files"},

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,31 @@
 #include "support/run_program.h"
 #include "support/temp_folder.h"
 
+
+// A stored value as the feed reader may write it: well-formed UTF-8 without
+// control characters, no tag, no separator, and every "&" either one of the
+// three entities the reader writes or one HTML reads as itself.
+inline bool IsStoredText(const std::string& value) {
+  if (value.find_first_of("<>") != std::string::npos || value.find("#$@") != std::string::npos) return false;
+  for (size_t i = 0; i < value.size();) {
+    const unsigned char c = static_cast<unsigned char>(value[i]);
+    if (c < 0x20 || c == 0x7F) return false;
+    if (c == '&') {
+      const unsigned char next = i + 1 < value.size() ? static_cast<unsigned char>(value[i + 1]) : ' ';
+      const bool entity = value.compare(i + 1, 4, "amp;") == 0 || value.compare(i + 1, 3, "lt;") == 0 ||
+                          value.compare(i + 1, 3, "gt;") == 0;
+      if (!entity && (std::isalnum(next) || next == '#' || next >= 0x80)) return false;
+    }
+    int length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    if (length == 0 || i + static_cast<size_t>(length) > value.size()) return false;
+    for (int k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(value[i + static_cast<size_t>(k)]) & 0xC0) != 0x80) return false;
+    // U+0080 to U+009F are controls too.
+    if (c == 0xC2 && static_cast<unsigned char>(value[i + 1]) < 0xA0) return false;
+    i += static_cast<size_t>(length);
+  }
+  return true;
+}
 
 inline std::string FeedFile(const std::string& name) { return std::string(LUMEROLL_FEEDS_DIR) + "/" + name; }
 

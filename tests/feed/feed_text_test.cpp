@@ -22,6 +22,7 @@ TEST(FeedText, HtmlBecomesCollapsedText) {
       {"AT&T and 3 < 4", "AT&T and 3 < 4"},
       {"text <!-- comment --> on", "text on"},
       {"<head><title>t</title></head>body", "body"},
+      {"don&#146;t &#x93;q&#148;", "don\xC2\x92t \xC2\x93q\xC2\x94"},  // EncodeText maps them
       {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(HtmlToText(c.html), c.text) << c.html;
@@ -39,18 +40,29 @@ TEST(FeedText, DeepNestingNeitherCrashesNorLeaksMarkup) {
   EXPECT_EQ(text.find("span"), std::string::npos) << text.substr(0, 100);
 }
 
-TEST(FeedText, StoredTextHasEntitiesForMarkupAndNonAscii) {
+TEST(FeedText, StoredTextIsWhatAPersonWouldType) {
   const struct {
     std::string text, stored;
   } cases[] = {
-      {"a & b < c > d \"e\" 'f'", "a &amp; b &lt; c &gt; d &quot;e&quot; 'f'"},
+      {"a & b < c > d \"e\" 'f'", "a & b &lt; c &gt; d \"e\" 'f'"},
+      // "&" stays itself where HTML reads it so: before a blank, punctuation
+      // or the end; before a letter, digit or "#" it could start a reference.
+      {"Fish & Chips", "Fish & Chips"},
+      {"R&D, Q&A; end &", "R&amp;D, Q&amp;A; end &"},
       {"&amp; stays visible", "&amp;amp; stays visible"},
-      {"caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x93\xB0", "caf&#233; &#8212; &#128240;"},
+      {"&#65; &copy &, &; &!", "&amp;#65; &amp;copy &, &; &!"},
+      {"&\xC3\xA9", "&amp;\xC3\xA9"},
+      {"Gr\xC3\xBC\xC3\x9F" "e aus K\xC3\xB6ln \xE2\x80\x94 \xF0\x9F\x93\xB0", "Gr\xC3\xBC\xC3\x9F" "e aus K\xC3\xB6ln \xE2\x80\x94 \xF0\x9F\x93\xB0"},
       {"one #$@ two", "one two"},
       {"##$@$@x", "x"},
+      {"#$#$@@ and #$", "and #$"},
       {"bell\x07 and tab\tend", "bell and tab end"},
-      {"broken \xC3 utf8 \xFF", "broken &#65533; utf8 &#65533;"},
-      {"overlong \xC0\xAF", "overlong &#65533;&#65533;"},
+      {"broken \xC3 utf8 \xFF", "broken \xEF\xBF\xBD utf8 \xEF\xBF\xBD"},
+      {"overlong \xC0\xAF", "overlong \xEF\xBF\xBD\xEF\xBF\xBD"},
+      // U+0080 to U+009F (what "&#146;" gives) as HTML shows them: Windows-1252.
+      {"don\xC2\x92t \xC2\x93q\xC2\x94 \xC2\x80" "5", "don\xE2\x80\x99t \xE2\x80\x9Cq\xE2\x80\x9D \xE2\x82\xAC" "5"},
+      // The five it leaves undefined part words, so no separator forms.
+      {"a#\xC2\x81$@b", "a# $@b"},
   };
   for (const auto& c : cases) EXPECT_EQ(EncodeText(c.text), c.stored) << c.text;
 }

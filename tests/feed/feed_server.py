@@ -4,6 +4,7 @@ Arguments: the feeds folder, and optionally a certificate and its key to
 serve https instead of http. Prints its port on the first line of stdout,
 then serves until killed:
   /files/NAME        a file of the feeds folder (RSS as application/rss+xml)
+  /files/NAME?charset=CS   the same with "; charset=CS" in its Content-Type
   /redirect/N        N redirects, then /files/wordpress_rss.xml
   /loop              redirects to itself for ever
   /to-file           redirects to a file:// address
@@ -13,6 +14,7 @@ then serves until killed:
 """
 import http.server
 import os
+import urllib.parse
 import socketserver
 import ssl
 import sys
@@ -37,7 +39,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.send(302, b"", [("Location", where)])
 
     def do_GET(self):
-        path = self.path
+        path, _, query = self.path.partition("?")
+        params = urllib.parse.parse_qs(query)
         if path.startswith("/files/"):
             name = os.path.basename(path[len("/files/"):])
             try:
@@ -46,6 +49,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             except OSError:
                 return self.send(404, b"not found")
             kind = "application/json" if name.endswith(".json") else "application/rss+xml"
+            if "charset" in params:
+                kind += "; charset=" + params["charset"][0]
             return self.send(200, body, [("Content-Type", kind)])
         if path.startswith("/redirect/"):
             n = int(path[len("/redirect/"):])

@@ -3,6 +3,7 @@
 // leaves (nothing changed).
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -122,6 +123,25 @@ TEST_F(FeedImportTest, ImportingASavedFeedReplacesTheItemsAndKeepsTheParameters)
   ASSERT_FALSE(prompts.fileDialogs.isEmpty());
   EXPECT_FALSE(prompts.fileDialogs[0].save);
   EXPECT_TRUE(prompts.fileDialogs[0].request.filter.contains(QStringLiteral("*.rss")));
+}
+
+// A feed's letters and ampersands show in the tree and the fields as a
+// designer would have typed them, not as numeric references.
+TEST_F(FeedImportTest, ImportedLettersShowAsLetters) {
+  Import(FeedFile("letters_rss.xml"));
+  ASSERT_EQ(AllCaptions().size(), 3);
+  EXPECT_EQ(Caption(Child(0)), QStringLiteral("Grüße aus Köln"));
+  EXPECT_EQ(Caption(Child(1)), QStringLiteral("Fish & Chips"));
+  Tree().setCurrentIndex(Child(0));
+  auto* caption = Form().findChild<QLineEdit*>(QStringLiteral("edtICaption"));
+  auto* content = Form().findChild<QPlainTextEdit*>(QStringLiteral("rchedtIContent"));
+  ASSERT_NE(caption, nullptr);
+  ASSERT_NE(content, nullptr);
+  EXPECT_EQ(caption->text(), QStringLiteral("Grüße aus Köln"));
+  EXPECT_TRUE(content->toPlainText().startsWith(QStringLiteral("Fish & Chips, AT&amp;T & R&amp;D: 3 &lt; 4")))
+      << content->toPlainText().toStdString();
+  Tree().setCurrentIndex(Child(1));
+  EXPECT_TRUE(content->toPlainText().startsWith(QStringLiteral("Don’t miss it"))) << content->toPlainText().toStdString();
 }
 
 TEST_F(FeedImportTest, UndoBringsThePreviousProjectBackByteForByte) {

@@ -68,6 +68,15 @@ void BM_LetterTitle(benchmark::State& state) {
   ReadTitle(state, RssWithTitle(Repeated("Gr\xC3\xBC\xC3\x9F" "e &amp;#146; ", TitleBytes(state))));
 }
 
+// HTML's entities under the RSS 0.91 document type, each a node of its own
+// until the reader puts its letter in.
+void BM_EntityTitle(benchmark::State& state) {
+  ReadTitle(state, "<?xml version=\"1.0\"?><!DOCTYPE rss PUBLIC \"-//Netscape Communications//DTD RSS 0.91//EN\" "
+                   "\"rss-0.91.dtd\"><rss version=\"0.91\"><channel><title>t</title><item><title>" +
+                       Repeated("caf&eacute; ", TitleBytes(state)) +
+                       "</title><link>https://example.com/1</link></item></channel></rss>");
+}
+
 // 10 MB of small entries, of which the box takes ten.
 void BM_ManyEntries(benchmark::State& state) {
   std::string items;
@@ -85,6 +94,7 @@ BENCHMARK(BM_NestedSeparatorTitle)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_AmpersandTitle)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TagTitle)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LetterTitle)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EntityTitle)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManyEntries)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

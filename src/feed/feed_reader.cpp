@@ -1,13 +1,16 @@
 #include "feed/feed_reader.h"
 
 #include <libxml/HTMLparser.h>
+#include <libxml/SAX2.h>
 #include <libxml/encoding.h>
+#include <libxml/entities.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/uri.h>
 
 #include <cctype>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -95,33 +98,52 @@ bool DeclaresHtmlEntities(const xmlDtd* dtd) {
          id.rfind("-//W3C//DTD XHTML", 0) == 0;
 }
 
-// References to entities nobody declared in the document (allowed when its
-// document type is only named, not read) become HTML's characters where
-// the document type is one that declares them; any other is refused, since
-// reading it would mean loading a document type from elsewhere.
-TResult ResolveEntityReferences(xmlDoc* doc) {
-  std::vector<xmlNode*> references;
-  for (xmlNode* n = doc->children; n != nullptr;) {
-    if (n->type == XML_ENTITY_REF_NODE) references.push_back(n);
+// HTML's entities as libxml2's own predefined ones ("&amp;"), which it puts
+// in as characters: made once per name and kept for the program's life.
+xmlEntity* HtmlEntity(const xmlChar* name) {
+  const htmlEntityDesc* known = htmlEntityLookup(name);
+  if (known == nullptr) return nullptr;
+  static std::mutex mutex;
+  static std::map<std::string, std::unique_ptr<xmlEntity>> made;
+  const std::lock_guard<std::mutex> lock(mutex);
+  std::unique_ptr<xmlEntity>& entity = made[known->name];
+  if (!entity) {
+    std::string letter;
+    AppendUtf8(letter, known->value);
+    entity = std::make_unique<xmlEntity>();
+    entity->type = XML_ENTITY_DECL;
+    entity->etype = XML_INTERNAL_PREDEFINED_ENTITY;
+    entity->name = xmlStrdup(X(known->name));
+    entity->content = xmlStrdup(X(letter.c_str()));
+    entity->orig = xmlStrdup(entity->content);
+    entity->length = static_cast<int>(letter.size());
+  }
+  return entity.get();
+}
+
+// Where the document type is one that declares HTML's entities, a reference
+// nobody declared in the document (allowed when the document type is only
+// named, not read) is looked up among them.
+xmlEntity* GetEntity(void* context, const xmlChar* name) {
+  if (xmlEntity* declared = xmlSAX2GetEntity(context, name)) return declared;
+  const auto* ctxt = static_cast<xmlParserCtxt*>(context);
+  if (ctxt->myDoc == nullptr || !DeclaresHtmlEntities(ctxt->myDoc->intSubset)) return nullptr;
+  return HtmlEntity(name);
+}
+
+// Any reference left to an entity that nobody declared is refused: reading
+// it would mean loading a document type from elsewhere.
+TResult CheckEntityReferences(const xmlDoc* doc) {
+  for (const xmlNode* n = doc->children; n != nullptr;) {
+    if (n->type == XML_ENTITY_REF_NODE)
+      return TResult::Fail("the feed uses the entity &" + S(n->name) +
+                           "; without declaring it, which would mean loading a document type; not read");
     if (n->type == XML_ELEMENT_NODE && n->children != nullptr) {
       n = n->children;
       continue;
     }
     while (n != nullptr && n->next == nullptr) n = n->parent;
     if (n != nullptr) n = n->next;
-  }
-  if (references.empty()) return TResult::Ok();
-  const bool html = DeclaresHtmlEntities(doc->intSubset);
-  for (xmlNode* n : references) {
-    const htmlEntityDesc* entity = html ? htmlEntityLookup(n->name) : nullptr;
-    if (entity == nullptr)
-      return TResult::Fail("the feed uses the entity &" + S(n->name) +
-                           "; without declaring it, which would mean loading a document type; not read");
-    std::string letter;
-    AppendUtf8(letter, entity->value);
-    xmlNode* text = xmlNewDocText(doc, X(letter.c_str()));
-    xmlReplaceNode(n, text);
-    xmlFreeNode(n);
   }
   return TResult::Ok();
 }
@@ -130,6 +152,7 @@ TResult ReadXmlFeed(std::string_view bytes, const std::string& address, const st
                     const std::atomic<bool>* cancel, TFeed& out) {
   std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> ctxt(xmlNewParserCtxt(), xmlFreeParserCtxt);
   if (!ctxt) return TResult::Fail("out of memory reading the feed");
+  ctxt->sax->getEntity = GetEntity;
   // No network, no external DTD, no entity substitution: the feed is data.
   int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
   // An encoding known before the declaration (a mark, the bytes' zeros,
@@ -150,7 +173,7 @@ TResult ReadXmlFeed(std::string_view bytes, const std::string& address, const st
   if (Cancelled(cancel)) return TResult::Fail("cancelled");
   if (doc->intSubset != nullptr && (doc->intSubset->entities != nullptr || doc->intSubset->pentities != nullptr))
     return TResult::Fail("the feed declares entities of its own, which a feed never needs; not read");
-  if (TResult r = ResolveEntityReferences(doc.get()); !r) return r;
+  if (TResult r = CheckEntityReferences(doc.get()); !r) return r;
   return ReadXmlFormats(doc.get(), cancel, out);
 }
 

@@ -99,26 +99,33 @@ bool DeclaresHtmlEntities(const xmlDtd* dtd) {
 }
 
 // HTML's entities as libxml2's own predefined ones ("&amp;"), which it puts
-// in as characters: made once per name and kept for the program's life.
+// in as characters: made once per name and kept for the program's life,
+// each holding its own texts.
+struct THtmlEntity {
+  std::string name, letter;
+  xmlEntity entity{};
+};
+
 xmlEntity* HtmlEntity(const xmlChar* name) {
   const htmlEntityDesc* known = htmlEntityLookup(name);
   if (known == nullptr) return nullptr;
   static std::mutex mutex;
-  static std::map<std::string, std::unique_ptr<xmlEntity>> made;
+  static std::map<std::string, std::unique_ptr<THtmlEntity>> made;
   const std::lock_guard<std::mutex> lock(mutex);
-  std::unique_ptr<xmlEntity>& entity = made[known->name];
-  if (!entity) {
-    std::string letter;
-    AppendUtf8(letter, known->value);
-    entity = std::make_unique<xmlEntity>();
-    entity->type = XML_ENTITY_DECL;
-    entity->etype = XML_INTERNAL_PREDEFINED_ENTITY;
-    entity->name = xmlStrdup(X(known->name));
-    entity->content = xmlStrdup(X(letter.c_str()));
-    entity->orig = xmlStrdup(entity->content);
-    entity->length = static_cast<int>(letter.size());
+  std::unique_ptr<THtmlEntity>& held = made[known->name];
+  if (!held) {
+    held = std::make_unique<THtmlEntity>();
+    held->name = known->name;
+    AppendUtf8(held->letter, known->value);
+    xmlEntity& e = held->entity;
+    e.type = XML_ENTITY_DECL;
+    e.etype = XML_INTERNAL_PREDEFINED_ENTITY;
+    e.name = X(held->name.c_str());
+    e.content = const_cast<xmlChar*>(X(held->letter.c_str()));
+    e.orig = e.content;
+    e.length = static_cast<int>(held->letter.size());
   }
-  return entity.get();
+  return &held->entity;
 }
 
 // Where the document type is one that declares HTML's entities, a reference

@@ -45,7 +45,8 @@ export async function launch(engine, { firefoxPrefs = {} } = {}) {
 // change of the shown item, with the opacity transitions that the change
 // started on the incoming item (asked at the change itself, so a busy machine
 // does not blur them).
-export async function open(run, url, { reducedMotion, viewport, waitForBox = true } = {}) {
+// init runs in the page before its own scripts.
+export async function open(run, url, { reducedMotion, viewport, waitForBox = true, init } = {}) {
   const page = await run.browser.newPage();
   const errors = [];
   page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
@@ -54,6 +55,7 @@ export async function open(run, url, { reducedMotion, viewport, waitForBox = tru
   if (reducedMotion && run.engine === 'chromium') {
     await page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: reducedMotion }]);
   }
+  if (init) await page.evaluateOnNewDocument(init);
   await page.evaluateOnNewDocument(() => {
     window.__switches = [];
     new MutationObserver((records) => {

@@ -27,7 +27,7 @@
   } catch (e) { }
 
   function reducedMotion() {
-    return !!window.matchMedia && matchMedia('(prefers-reduced-motion: reduce)').matches;
+    return matchMedia('(prefers-reduced-motion: reduce)').matches;
   }
 
   function keyword(word) {
@@ -58,7 +58,6 @@
   }
   var P = awkmanbSPM.prototype;
 
-  // For destroy() to take every listener off.
   P.on = function (target, type, fn) {
     target.addEventListener(type, fn);
     this.listeners.push([target, type, fn]);
@@ -68,10 +67,7 @@
   P.hold = function (index) {
     this.held = index >= 0 ? Math.floor(index) : -1;
     if (!this.box) return;
-    if (this.held >= 0) {
-      this.stop();
-      this.show(Math.min(this.held, this.items.length - 1), false);
-    }
+    if (this.held >= 0) this.show(Math.min(this.held, this.items.length - 1), false);
     this.update();
   };
 
@@ -132,7 +128,9 @@
   };
 
   P.makeItem = function (html, position) {
-    var item = el('div', 'lumeroll-item', this.list, 'grid-area:1/1;opacity:0', { role: 'group', dir: 'auto' });
+    // Isolated: a fade's start or end lays out no other item.
+    var item = el('div', 'lumeroll-item', this.list, 'grid-area:1/1;opacity:0;isolation:isolate',
+      { role: 'group', dir: 'auto' });
     var two = ITEM_HTML.test(html);
     html = html.replace(ITEM_HTML, '$1<div$2</div>').replace(TAG, function (tag) {
       return tag.replace(STYLE_ATTR, function (all, quoted, blank) { return quoted || blank + MOVED; });

@@ -1,7 +1,8 @@
 // The published news box where real sites put it: behind a strict
 // Content-Security-Policy (as a header and as a meta tag) and Trusted Types,
 // on a 320-pixel screen, under the WCAG text-spacing override, with long
-// words, with the focus in it, with empty titles and in the page's head.
+// words and late fonts, with the focus in it, with empty titles and in the
+// page's head.
 
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -172,6 +173,24 @@ for (const engine of ENGINES) {
       assert.equal(first[0], 252, 'the width stays');
       await moreSwitches(page, 0, PERIOD + 2000);
       assert.deepEqual(await box(), first, 'the change moved nothing');
+      await finish(page);
+    });
+
+    // A web font that arrives after the box stands makes the titles three
+    // times as large; the box grows with them.
+    const FONT = '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf';
+    test('a font loaded late grows the box to hold the text', { skip: !fs.existsSync(FONT) && 'no DejaVu font' }, async () => {
+      const page = await open(run, publish(out('font'), { pDelay: '5000', pTitleFontFamily: 'LumerollLate,serif' },
+        [{ caption: 'A headline of a few words', content: 'text<br />' }, { caption: 'Short' }]).url);
+      const height = () => page.$eval('.lumeroll-box', (b) => b.getBoundingClientRect().height);
+      const before = await height();
+      await page.evaluate(async (base64) => {
+        const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+        document.fonts.add(await new FontFace('LumerollLate', bytes.buffer, { sizeAdjust: '300%' }).load());
+      }, fs.readFileSync(FONT).toString('base64'));
+      await page.waitForFunction((h) => document.querySelector('.lumeroll-box').getBoundingClientRect().height > h + 20,
+        { timeout: 5000 }, before);
+      assert.deepEqual(await textOutside(page), []);
       await finish(page);
     });
 

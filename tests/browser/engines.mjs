@@ -78,6 +78,13 @@ export async function open(run, url, { reducedMotion, viewport, waitForBox = tru
   return page;
 }
 
+// An init for open(): counts the timers the page starts in window.__timers.
+export function countTimers() {
+  window.__timers = 0;
+  const set = window.setTimeout;
+  window.setTimeout = function (...args) { window.__timers++; return set.apply(this, args); };
+}
+
 export const switches = (page) => page.evaluate(() => window.__switches.map((s) => ({ ...s })));
 export const count = (page) => page.evaluate(() => window.__switches.length);
 export const wait = (ms) => new Promise((resolve) => setTimeout(resolve, ms));

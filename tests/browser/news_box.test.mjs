@@ -9,7 +9,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
-import { ENGINES, axeViolations, count, finish, launch, moreSwitches, open, shown, switches, wait } from './engines.mjs';
+import { ENGINES, axeViolations, count, countTimers, finish, launch, moreSwitches, open, shown, switches, wait } from './engines.mjs';
 import { cli, outRoot, projectText, publish, snippet } from './project.mjs';
 
 const DELAY = 500;  // the shortest the box allows
@@ -109,14 +109,8 @@ for (const engine of ENGINES) {
       assert.equal(await shown(one), 0);
       await finish(one);
 
-      const none = await open(run, publish(out('no-items'), { pDelay: '100' }, []).url, {
-        waitForBox: false,
-        init: () => {
-          window.__timers = 0;
-          const set = window.setTimeout;
-          window.setTimeout = function (...args) { window.__timers++; return set.apply(this, args); };
-        },
-      });
+      const none = await open(run, publish(out('no-items'), { pDelay: '100' }, []).url,
+        { waitForBox: false, init: countTimers });
       await none.waitForFunction(() => document.readyState === 'complete');
       await wait(300);
       assert.deepEqual(await none.evaluate(() => [document.querySelectorAll('.lumeroll-box').length, window.__timers]),

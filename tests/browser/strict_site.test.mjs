@@ -9,7 +9,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
-import { ENGINES, axeViolations, count, finish, launch, moreSwitches, open, shown, wait } from './engines.mjs';
+import { ENGINES, axeViolations, count, countTimers, finish, launch, moreSwitches, open, shown, wait } from './engines.mjs';
 import { cli, outRoot, publish, publishTemplate, snippet } from './project.mjs';
 import { POLICIES, serve } from './server.mjs';
 
@@ -22,13 +22,6 @@ const threeItems = [
 ];
 const styled = { pTitleColor: 'CC0000', pTitleFontFamily: 'Georgia,serif', pTitleSize: '17', pTitleAlign: '1',
   pContentColor: '0000CC', pContentSize: '13', pContentPadding: '6', pContentItalic: '1' };
-
-// Counts the timers the page starts.
-function countTimers() {
-  window.__timers = 0;
-  const set = window.setTimeout;
-  window.setTimeout = function (...args) { window.__timers++; return set.apply(this, args); };
-}
 
 // Where the box, its items and its controls are and how they look.
 const look = (page) => page.evaluate(() => {

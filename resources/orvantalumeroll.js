@@ -136,7 +136,8 @@
       return tag.replace(STYLE_ATTR, function (all, quoted, blank) { return quoted || blank + MOVED; });
     });
     item.innerHTML = policy ? policy.createHTML(html) : html;
-    if (two) item.lastChild.style.margin = '1em 0';
+    var body = item.children[1];
+    if (two && body) body.style.margin = '1em 0';
     // Pages without a doctype do not let tables inherit the font.
     item.querySelectorAll('table').forEach(function (t) { t.style.font = t.style.color = 'inherit'; });
     item.querySelectorAll('[' + MOVED + ']').forEach(function (e) {

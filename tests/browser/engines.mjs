@@ -45,7 +45,8 @@ export async function launch(engine, { firefoxPrefs = {} } = {}) {
 // change of the shown item, with the opacity transitions that the change
 // started on the incoming item (asked at the change itself, so a busy machine
 // does not blur them).
-export async function open(run, url, { reducedMotion, viewport, waitForBox = true } = {}) {
+// init runs in the page before its own scripts.
+export async function open(run, url, { reducedMotion, viewport, waitForBox = true, init } = {}) {
   const page = await run.browser.newPage();
   const errors = [];
   page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
@@ -54,6 +55,7 @@ export async function open(run, url, { reducedMotion, viewport, waitForBox = tru
   if (reducedMotion && run.engine === 'chromium') {
     await page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: reducedMotion }]);
   }
+  if (init) await page.evaluateOnNewDocument(init);
   await page.evaluateOnNewDocument(() => {
     window.__switches = [];
     new MutationObserver((records) => {
@@ -74,6 +76,13 @@ export async function open(run, url, { reducedMotion, viewport, waitForBox = tru
   if (waitForBox) await page.waitForSelector('.lumeroll-box');
   page.errors = errors;
   return page;
+}
+
+// An init for open(): counts the timers the page starts in window.__timers.
+export function countTimers() {
+  window.__timers = 0;
+  const set = window.setTimeout;
+  window.setTimeout = function (...args) { window.__timers++; return set.apply(this, args); };
 }
 
 export const switches = (page) => page.evaluate(() => window.__switches.map((s) => ({ ...s })));

@@ -9,7 +9,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 
-import { ENGINES, axeViolations, count, finish, launch, moreSwitches, open, shown, switches, wait } from './engines.mjs';
+import { ENGINES, axeViolations, count, countTimers, finish, launch, moreSwitches, open, shown, switches, wait } from './engines.mjs';
 import { cli, outRoot, projectText, publish, snippet } from './project.mjs';
 
 const DELAY = 500;  // the shortest the box allows
@@ -54,13 +54,15 @@ for (const engine of ENGINES) {
           previous: box.previousElementSibling.getAttribute('src'),
           border: [s.borderTopWidth, s.borderTopStyle, s.borderTopColor], padding: s.paddingTop,
           background: s.backgroundColor, zIndex: s.zIndex, cursor: s.cursor, overflow: s.overflowY,
+          tallest: Math.max(...[...box.querySelectorAll('.lumeroll-item')].map((i) => i.getBoundingClientRect().height)),
         };
       });
       const first = await look();
       assert.equal(first.previous, 'orvantalumeroll_news1_cfg.js');
       assert.ok(first.top >= first.beforeBottom && first.afterTop >= first.top + first.height, JSON.stringify(first));
       assert.equal(first.width, 240 + 2 * (7 + 3));
-      assert.equal(first.height, 120 + 2 * (7 + 3));
+      assert.ok(first.tallest > 120, `the long item is ${first.tallest} pixels high`);
+      assert.equal(first.height, first.tallest + 2 * (7 + 3), 'the box grows to its tallest item');
       assert.deepEqual(first.border, ['3px', 'solid', 'rgb(17, 34, 51)']);
       assert.equal(first.padding, '7px');
       assert.equal(first.background, 'rgb(255, 238, 204)');
@@ -69,7 +71,7 @@ for (const engine of ENGINES) {
       assert.equal(first.overflow, 'hidden');
       await page.screenshot({ path: path.join(outRoot, `news-box-${engine}.png`) });
       await page.waitForFunction(() => window.__switches.some((s) => s.index === 2), { timeout: 4 * PERIOD + 2000 });
-      assert.deepEqual(await look(), first, 'nothing moves when the items change, long content is clipped');
+      assert.deepEqual(await look(), first, 'nothing moves when the items change');
       await finish(page);
     });
 
@@ -98,7 +100,7 @@ for (const engine of ENGINES) {
       await finish(page);
     });
 
-    test('one item stays still and no items give an empty box', async () => {
+    test('one item stays still and no items give no box and no timer', async () => {
       const one = await open(run, publish(out('one-item'), { pDelay: '100' }, [threeItems[0]]).url);
       await wait(1200);
       assert.deepEqual(await switches(one), []);
@@ -107,12 +109,12 @@ for (const engine of ENGINES) {
       assert.equal(await shown(one), 0);
       await finish(one);
 
-      const none = await open(run, publish(out('no-items'), { pDelay: '100' }, []).url);
-      const size = await none.evaluate(() => {
-        const r = document.querySelector('.lumeroll-box').getBoundingClientRect();
-        return [r.width, r.height, document.querySelectorAll('.lumeroll-item, .lumeroll-button').length];
-      });
-      assert.deepEqual(size, [252, 132, 0]);
+      const none = await open(run, publish(out('no-items'), { pDelay: '100' }, []).url,
+        { waitForBox: false, init: countTimers });
+      await none.waitForFunction(() => document.readyState === 'complete');
+      await wait(300);
+      assert.deepEqual(await none.evaluate(() => [document.querySelectorAll('.lumeroll-box').length, window.__timers]),
+        [0, 0]);
       await finish(none);
     });
 
@@ -315,10 +317,12 @@ for (const engine of ENGINES) {
       await finish(page);
     });
 
-    test('long content scrolled by the focus goes back to its top when the focus leaves', async () => {
-      const content = 'line<br />'.repeat(30) + '<a href="#end" id="deep">deep link</a><br />';
+    test('long content scrolled by the focus goes back to its start when the focus leaves', async () => {
+      // The box grows to tall content; only content wider than the box lets a
+      // focused link scroll it sideways.
+      const content = 'line<br /><a href="#end" id="deep" style="display:inline-block;margin-left:800px">deep link</a><br />';
       const page = await open(run, publish(out('scroll'), { pDelay: String(DELAY) },
-        [{ caption: 'Tall', content }, { caption: 'Next', content }]).url);
+        [{ caption: 'Wide', content }, { caption: 'Next', content }]).url);
       const offsets = () => page.evaluate(() => [document.querySelector('.lumeroll-box'),
         ...document.querySelectorAll('.lumeroll-item')].map((e) => e.scrollTop + e.scrollLeft));
       await page.focus('.lumeroll-item:not([aria-hidden]) #deep');
@@ -343,7 +347,7 @@ for (const engine of ENGINES) {
         });
         assert.ok(fit.scroll <= fit.view, `page scrolls sideways: ${JSON.stringify(fit)}`);
         assert.ok(fit.right <= fit.view && fit.width > 250, JSON.stringify(fit));
-        assert.equal(fit.height, 90 + 2 * (5 + 1), 'the height stays');
+        assert.ok(fit.height >= 90 + 2 * (5 + 1), 'the configured height is the least');
         await finish(page);
       }
     });

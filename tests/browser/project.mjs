@@ -59,6 +59,17 @@ export function publish(name, applet, items, encode = (text) => Buffer.from(text
   return { folder, url: 'file://' + path.join(folder, 'news.html') };
 }
 
+// Publishes one of the editor's seed templates as it ships.
+export function publishTemplate(name, template) {
+  const folder = path.join(outRoot, name);
+  fs.rmSync(folder, { recursive: true, force: true });
+  fs.mkdirSync(folder, { recursive: true });
+  const projectPath = path.join(folder, 'news.jslr');
+  fs.copyFileSync(new URL(`../../resources/templates/${template}.jslr`, import.meta.url), projectPath);
+  execFileSync(cli, ['publish', projectPath], { stdio: ['ignore', 'ignore', 'inherit'] });
+  return { folder, url: 'file://' + path.join(folder, 'news.html') };
+}
+
 // The snippet of a published page (from its JavaScript Lumeroll comment to
 // its END comment), as a user copies it into a page of their own.
 export function snippet(folder, prefix) {

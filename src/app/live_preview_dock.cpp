@@ -116,6 +116,13 @@ TLivePreviewDock* InstallLivePreview(TMainForm& form, TSettingsFactory settings,
 
   QObject::connect(&form.Document(), &TLumerollDocument::Changed, &pane, &TLivePreviewPane::ScheduleUpdate);
   QObject::connect(&form, &TMainForm::SelectedItemChanged, &pane, &TLivePreviewPane::SetSelectedItem);
+  // A move, a delete or their undo carries the selected node to another
+  // entry without changing the selection, so no selection signal comes:
+  // the pane asks the tree again after every change of shape. The tree
+  // model follows the change before this runs (it connected first).
+  QObject::connect(&form.Document(), &TLumerollDocument::ShapeChanged, &pane, [&form, &pane] {
+    pane.SetSelectedItem(form.SelectedEntry());
+  });
 
   QObject::connect(&pane, &TLivePreviewPane::LinkRequested, &form, [&form, browser](const QUrl& url) {
     if (!IsOpenableLink(url) || !browser) return;

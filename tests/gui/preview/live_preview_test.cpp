@@ -20,6 +20,8 @@
 #include <QWebEngineView>
 
 #include "document/document.h"
+#include "editor/design_tree_model.h"
+#include "editor/edit_commands.h"
 #include "editor/main_form.h"
 #include "editor/pages/color_swatch.h"
 #include "editor/pages/number_field.h"
@@ -155,6 +157,21 @@ class LivePreview : public ::testing::Test {
     return Eval(QStringLiteral("getComputedStyle(document.querySelector('#stage .lumeroll-box')).%1")
                     .arg(QString::fromLatin1(property)))
         .toString();
+  }
+  // The entry of the tree's current node, -1 for the root.
+  int TreeEntry() { return Form().TreeModel().EntryOf(Form().DesignTree().currentIndex()); }
+  QString CaptionOf(int entry) { return QString::fromStdString(Form().Agent().Items().at(entry).ICaption); }
+  // The pane holds the tree's item and shows it (or runs, for the root).
+  void ExpectInStepWithTheTree() {
+    const int entry = TreeEntry();
+    EXPECT_EQ(Pane().SelectedItem(), entry);
+    if (entry < 0) return;
+    const QString caption = CaptionOf(entry);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Pane().Idle() && ShownText() == caption; }, kWaitMs))
+        << "shows " << ShownText().toStdString() << ", the tree has " << caption.toStdString();
+  }
+  void TreeKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(&Form().DesignTree(), key, modifiers);
   }
   // Selects the tree node of entry `index`, -1 for the root.
   void SelectEntry(int index) { Form().SelectEntry(index); }
@@ -330,6 +347,68 @@ TEST_F(LivePreview, HidingIsKeptInTheSettings) {
   EXPECT_TRUE(Dock().Dock().isVisible());
   settings.sync();
   EXPECT_EQ(settings.value("Settings/ShowLivePreview").toInt(), 1);
+}
+
+// Every change of the tree's shape, and every undo and redo of one, leaves
+// the pane holding the item the tree has selected, wherever it now is.
+TEST_F(LivePreview, ThePaneHoldsTheTreesItemAcrossChangesOfShape) {
+  QUndoStack& undo = Form().Document().UndoStack();
+  const struct {
+    const char* step;
+    int select;  // entry selected first; -2 keeps the selection
+    std::function<void()> act;
+  } steps[] = {
+      {"move down", 1, [&] { TreeKey(Qt::Key_Down, Qt::ControlModifier); }},
+      {"move down again", -2, [&] { TreeKey(Qt::Key_Down, Qt::ControlModifier); }},
+      {"move up", -2, [&] { TreeKey(Qt::Key_Up, Qt::ControlModifier); }},
+      {"undo of the move up", -2, [&] { undo.undo(); }},
+      {"redo of the move up", -2, [&] { undo.redo(); }},
+      {"undo with another item selected", 0, [&] { undo.undo(); }},
+      {"delete", 1,
+       [&] {
+         world->prompts.answers.push_back(TAnswer::Yes);
+         TreeKey(Qt::Key_Delete);
+       }},
+      {"undo of the delete", 3, [&] { undo.undo(); }},
+      {"redo of the delete", 2, [&] { undo.redo(); }},
+      {"undo of the delete again", -2, [&] { undo.undo(); }},
+      {"import", 2,
+       [&] {
+         // As an import does it: the document takes the new project, then
+         // the step is recorded.
+         const TkvdAppletAgent& agent = Form().Agent();
+         TImportStructureCommand::TProject before{agent.AppletData(), agent.Items(), agent.FileVersion};
+         TImportStructureCommand::TProject after = before;
+         std::swap(after.items[0], after.items[3]);
+         Form().Document().ApplyProject(after.applet, after.items, after.fileVersion);
+         undo.push(new TImportStructureCommand(Form().Document(), before, after));
+       }},
+      {"select after the import", 3, [] {}},
+      {"undo of the import", -2, [&] { undo.undo(); }},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    if (s.select != -2) SelectEntry(s.select);
+    s.act();
+    ExpectInStepWithTheTree();
+  }
+}
+
+// The reported case: the item moved is the one typed into next.
+TEST_F(LivePreview, TypingAfterAMoveShowsInTheMovedItem) {
+  SelectEntry(1);
+  TreeKey(Qt::Key_Down, Qt::ControlModifier);
+  ASSERT_EQ(TreeEntry(), 2);
+  QLineEdit* caption = Find<QLineEdit>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setFocus();
+  caption->end(false);
+  QTest::keyClicks(caption, " live");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Pane().Idle() && ShownText() == caption->text(); }, kWaitMs))
+      << ShownText().toStdString();
+  Form().DesignTree().setFocus();
+  Form().Document().UndoStack().undo();
+  Form().Document().UndoStack().undo();
 }
 
 // Last, so everything above has run too: the pane wrote no file anywhere in

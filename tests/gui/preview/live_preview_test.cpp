@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <QUndoStack>
 #include <QWebEngineView>
@@ -409,6 +410,25 @@ TEST_F(LivePreview, TypingAfterAMoveShowsInTheMovedItem) {
   Form().DesignTree().setFocus();
   Form().Document().UndoStack().undo();
   Form().Document().UndoStack().undo();
+}
+
+// Closing the window is not hiding the pane: what the user left is what the
+// next start shows. The program quits as it does after its window closed.
+TEST_F(LivePreview, ClosingTheWindowKeepsThePanesVisibility) {
+  QAction& toggle = Dock().ToggleAction();
+  for (const bool shown : {true, false}) {
+    SCOPED_TRACE(shown ? "shown" : "hidden");
+    if (toggle.isChecked() != shown) toggle.trigger();
+    if (Form().Modified()) world->prompts.answers.push_back(TAnswer::No);
+    ASSERT_TRUE(Form().close());
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();  // ends with aboutToQuit, as the program does
+    QSettings settings(world->temp.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Settings/ShowLivePreview").toInt(), shown ? 1 : 0);
+    Form().show();
+    EXPECT_EQ(Dock().Dock().isVisible(), shown);
+  }
+  if (!toggle.isChecked()) toggle.trigger();
 }
 
 // Last, so everything above has run too: the pane wrote no file anywhere in

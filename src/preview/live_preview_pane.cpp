@@ -101,6 +101,22 @@ void TLivePreviewPane::BuildBar() {
   darkPage_->setToolTip(tr("Show the box on a dark page instead of a light one"));
   darkPage_->setCheckable(true);
   connect(darkPage_, &QAction::toggled, this, &TLivePreviewPane::SetDarkPage);
+  // A tool bar's buttons take no focus of their own; these are the pane's
+  // only controls, so Tab reaches them, and a screen reader says what the
+  // bare numbers mean.
+  QList<QAction*> buttons = widths_->actions();
+  buttons << darkPage_;
+  for (QAction* a : buttons) {
+    QWidget* button = bar_->widgetForAction(a);
+    if (!button) continue;
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setObjectName(a->objectName() + QStringLiteral("Button"));
+    const int width = a->data().toInt();
+    button->setAccessibleName(a == darkPage_ ? tr("Dark page")
+                              : width == 0   ? tr("Page as wide as the pane")
+                                             : tr("Page width %1 pixels").arg(width));
+    button->setAccessibleDescription(a->toolTip());
+  }
 }
 
 void TLivePreviewPane::LoadPage() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
@@ -348,6 +349,35 @@ TEST_F(LivePreview, HidingIsKeptInTheSettings) {
   EXPECT_TRUE(Dock().Dock().isVisible());
   settings.sync();
   EXPECT_EQ(settings.value("Settings/ShowLivePreview").toInt(), 1);
+}
+
+// The bar's buttons are reached with Tab, in the order shown, say what they
+// do, and work from the keyboard.
+TEST_F(LivePreview, TheBarIsReachedByTabAndNamed) {
+  const struct {
+    const char* button;
+    const char* name;
+  } expected[] = {{"LivePreviewWidthFitButton", "Page as wide as the pane"},
+                  {"LivePreviewWidth360Button", "Page width 360 pixels"},
+                  {"LivePreviewWidth768Button", "Page width 768 pixels"},
+                  {"LivePreviewWidth1280Button", "Page width 1280 pixels"},
+                  {"LivePreviewDarkPageButton", "Dark page"}};
+  Form().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+  QWidget* first = Find<QWidget>(expected[0].button);
+  ASSERT_NE(first, nullptr);
+  first->setFocus(Qt::TabFocusReason);
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.button);
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->objectName(), QString::fromLatin1(e.button));
+    EXPECT_EQ(focused->accessibleName(), QString::fromLatin1(e.name));
+    QTest::keyClick(focused, Qt::Key_Tab);
+  }
+  QTest::keyClick(Find<QWidget>("LivePreviewWidth768Button"), Qt::Key_Space);
+  EXPECT_EQ(Pane().PageWidth(), 768);
+  Pane().SetPageWidth(0);
 }
 
 // Every change of the tree's shape, and every undo and redo of one, leaves

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QShowEvent>
+#include <QHideEvent>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -23,14 +25,52 @@ constexpr int kMaxRestarts = 3;
 }  // namespace
 
 TLivePreviewPane::TLivePreviewPane(TSnapshotSource source, const QString& runtimePath, QWidget* parent)
-    : QWidget(parent), source_(std::move(source)) {
+    : QWidget(parent), source_(std::move(source)), runtimePath_(runtimePath) {
   setObjectName(QStringLiteral("LivePreviewPane"));
+  BuildBar();
+  layout_ = new QVBoxLayout(this);
+  layout_->setContentsMargins(0, 0, 0, 0);
+  layout_->setSpacing(0);
+  layout_->addWidget(bar_);
+  layout_->addStretch(1);
+
+  combine_.setSingleShot(true);
+  combine_.setInterval(kCombineMs);
+  connect(&combine_, &QTimer::timeout, this, &TLivePreviewPane::StartGeneration);
+  connect(&watcher_, &QFutureWatcher<TPreviewCall>::finished, this, &TLivePreviewPane::GenerationDone);
+  release_.setSingleShot(true);
+  release_.setInterval(kReleaseAfterMs);
+  connect(&release_, &QTimer::timeout, this, &TLivePreviewPane::ReleaseView);
+}
+
+TLivePreviewPane::~TLivePreviewPane() {
+  closing_ = true;
+  combine_.stop();
+  release_.stop();
+  watcher_.disconnect(this);
+  ReleaseView();
+}
+
+void TLivePreviewPane::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  release_.stop();
+  if (!view_) CreateView();
+}
+
+void TLivePreviewPane::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (view_ && !closing_) release_.start();
+}
+
+void TLivePreviewPane::CreateView() {
+  if (closing_ || view_) return;
+  ++viewEpoch_;
   // No storage name: an off-the-record profile, which keeps cache, cookies
   // and local storage in memory, so the pane writes nothing to disk.
   profile_ = new QWebEngineProfile(this);
   // Reload means read the runtime script again, not a remembered copy.
   profile_->setHttpCacheType(QWebEngineProfile::NoCache);
-  scheme_ = new TPreviewSchemeHandler(runtimePath, this);
+  scheme_ = new TPreviewSchemeHandler(runtimePath_, this);
   profile_->installUrlSchemeHandler(kPreviewScheme, scheme_);
   page_ = new TPreviewWebPage(profile_, this);
   QWebEngineSettings* settings = page_->settings();
@@ -51,29 +91,30 @@ TLivePreviewPane::TLivePreviewPane(TSnapshotSource source, const QString& runtim
   view_->setObjectName(QStringLiteral("LivePreviewView"));
   view_->setPage(page_);
   view_->setContextMenuPolicy(Qt::NoContextMenu);
-
-  BuildBar();
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(bar_);
-  layout->addWidget(view_, 1);
-
-  combine_.setSingleShot(true);
-  combine_.setInterval(kCombineMs);
-  connect(&combine_, &QTimer::timeout, this, &TLivePreviewPane::StartGeneration);
-  connect(&watcher_, &QFutureWatcher<TPreviewCall>::finished, this, &TLivePreviewPane::GenerationDone);
+  // In place of the stretch that kept the bar at the top.
+  delete layout_->takeAt(1);
+  layout_->addWidget(view_, 1);
   LoadPage();
 }
 
-TLivePreviewPane::~TLivePreviewPane() {
-  closing_ = true;
-  combine_.stop();
-  watcher_.disconnect(this);
+void TLivePreviewPane::ReleaseView() {
+  if (!view_) return;
+  pageReady_ = applying_ = false;
+  // The next view shows the project as it is then.
+  dirty_ = true;
+  page_->disconnect(this);
   // The page must go before its profile, and before this object is half
   // gone, since a pending script callback may still arrive.
+  layout_->removeWidget(view_);
   delete view_;
   delete page_;
+  delete profile_;
+  delete scheme_;
+  view_ = nullptr;
+  page_ = nullptr;
+  profile_ = nullptr;
+  scheme_ = nullptr;
+  if (!closing_) layout_->addStretch(1);
 }
 
 void TLivePreviewPane::BuildBar() {
@@ -120,13 +161,13 @@ void TLivePreviewPane::BuildBar() {
 }
 
 void TLivePreviewPane::LoadPage() {
-  if (closing_) return;
+  if (closing_ || !page_) return;
   pageReady_ = false;
   page_->load(PreviewPageUrl());
 }
 
 void TLivePreviewPane::Reload() {
-  if (closing_) return;
+  if (closing_ || !page_) return;
   pageReady_ = false;
   // Past the renderer's memory cache too, so a replaced or removed runtime
   // script shows.
@@ -163,7 +204,7 @@ void TLivePreviewPane::StartGeneration() {
 
 void TLivePreviewPane::GenerationDone() {
   generating_ = false;
-  if (closing_) return;
+  if (closing_ || !pageReady_) return;
   if (dirty_) {
     // A newer project is waiting; showing this one would only delay it.
     combine_.start();
@@ -172,8 +213,9 @@ void TLivePreviewPane::GenerationDone() {
   const TPreviewCall call = watcher_.result();
   applying_ = true;
   QPointer<TLivePreviewPane> self(this);
-  page_->runJavaScript(call.script, [self](const QVariant& result) {
-    if (self && !self->closing_) self->Applied(result.toString());
+  const int epoch = viewEpoch_;
+  page_->runJavaScript(call.script, [self, epoch](const QVariant& result) {
+    if (self && !self->closing_ && self->viewEpoch_ == epoch && self->applying_) self->Applied(result.toString());
   });
   SendHold();
 }
@@ -218,6 +260,7 @@ void TLivePreviewPane::resizeEvent(QResizeEvent* event) {
 void TLivePreviewPane::ApplyFrame() {
   // A fixed page wider than the pane is scaled down to fit, as a phone or
   // a desktop page seen whole.
+  if (!view_) return;
   const int available = view_->width();
   qreal zoom = 1.0;
   if (pageWidth_ > 0 && available > 0 && available < pageWidth_) zoom = qMax(0.25, qreal(available) / pageWidth_);

@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QDockWidget>
 #include <QFile>
+#include <QHash>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
@@ -62,7 +63,8 @@ struct TWorld {
     return files;
   }
 
-  void Start() {
+  // paneShown false: the settings say the user had hidden the pane.
+  void Start(bool paneShown = true) {
     QDir root(temp.path());
     for (const char* sub : {"resources", "working", "projects"}) root.mkpath(QString::fromLatin1(sub));
     const QString built = QCoreApplication::applicationDirPath();
@@ -70,6 +72,7 @@ struct TWorld {
     const QString project = Folder("projects") + "news.jslr";
     QFile::copy(built + "/templates/Dark Ticker.jslr", project);
     const QString settings = temp.filePath("settings.ini");
+    if (!paneShown) QSettings(settings, QSettings::IniFormat).setValue("Settings/ShowLivePreview", 0);
     TStartupServices services{prompts,
                               launcher,
                               AppFolders{Folder("resources").toStdString(), Folder("working").toStdString()},
@@ -90,7 +93,84 @@ struct TWorld {
 
 TWorld* world = nullptr;
 
+// Qt WebEngine's helper processes below this one (renderers and the
+// processes they are forked from), found by walking /proc.
+int WebEngineProcessCount() {
+  QHash<qint64, qint64> parentOf;
+  QHash<qint64, QString> nameOf;
+  for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    bool number = false;
+    const qint64 pid = entry.toLongLong(&number);
+    if (!number) continue;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) continue;
+    // pid (name) state ppid ...; the name may hold spaces and parentheses.
+    const QByteArray line = stat.readAll();
+    const int open = line.indexOf('('), close = line.lastIndexOf(')');
+    if (open < 0 || close < open) continue;
+    nameOf[pid] = QString::fromUtf8(line.mid(open + 1, close - open - 1));
+    const QList<QByteArray> rest = line.mid(close + 2).split(' ');
+    if (rest.size() > 1) parentOf[pid] = rest[1].toLongLong();
+  }
+  int count = 0;
+  for (auto it = nameOf.cbegin(); it != nameOf.cend(); ++it) {
+    if (!it.value().startsWith(QStringLiteral("QtWebEngine"))) continue;
+    // Walk up to this process: a descendant, not another program's helper.
+    for (qint64 up = parentOf.value(it.key()), steps = 0; up > 1 && steps < 64; up = parentOf.value(up), ++steps) {
+      if (up == QCoreApplication::applicationPid()) {
+        ++count;
+        break;
+      }
+    }
+  }
+  return count;
+}
+
 }  // namespace
+
+// An editor of its own, started with the pane hidden. It comes first in this
+// program, before any web view has started Chromium in the process.
+TEST(LivePreviewWhileHidden, NoWebEngineUntilShownAndNoneAgainAfterHiding) {
+  ASSERT_EQ(WebEngineProcessCount(), 0) << "another test started Qt WebEngine first";
+  TWorld hidden;
+  hidden.Start(/*paneShown=*/false);
+  TLivePreviewDock& dock = *hidden.app->LivePreview();
+  TLivePreviewPane& pane = dock.Pane();
+  pane.SetReleaseDelay(300);
+  QTest::qWait(1500);  // time for anything started at launch to appear
+  EXPECT_FALSE(dock.Dock().isVisible());
+  EXPECT_FALSE(pane.HasView());
+  EXPECT_EQ(WebEngineProcessCount(), 0);
+
+  auto shownText = [&] {
+    QVariant text;
+    bool done = false;
+    pane.Page().runJavaScript("var a=document.querySelector('#stage .lumeroll-item a');a?a.textContent:''",
+                              [&](const QVariant& v) { text = v, done = true; });
+    if (!QTest::qWaitFor([&] { return done; }, kWaitMs)) ADD_FAILURE() << "the page did not answer";
+    return text.toString();
+  };
+  dock.ToggleAction().trigger();
+  ASSERT_TRUE(pane.HasView());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return pane.Idle() && shownText() == QStringLiteral("Breaking"); }, kWaitMs));
+  EXPECT_GT(WebEngineProcessCount(), 0);
+
+  dock.ToggleAction().trigger();
+  // An edit while hidden shows once the pane is back.
+  hidden.app->MainForm().SelectEntry(0);
+  QLineEdit* caption = hidden.app->MainForm().findChild<QLineEdit*>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setText(QStringLiteral("Edited while hidden"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !pane.HasView(); }, kWaitMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return WebEngineProcessCount() == 0; }, kWaitMs))
+      << WebEngineProcessCount() << " still running";
+
+  dock.ToggleAction().trigger();
+  ASSERT_TRUE(pane.HasView());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return pane.Idle() && shownText() == caption->text(); }, kWaitMs))
+      << shownText().toStdString();
+  EXPECT_EQ(pane.SelectedItem(), 0);
+}
 
 class LivePreview : public ::testing::Test {
  protected:

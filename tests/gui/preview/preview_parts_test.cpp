@@ -7,7 +7,7 @@
 #include "preview/preview_call.h"
 #include "app/live_preview_dock.h"
 
-TEST(ChromiumFlags, RootTurnsTheSandboxOffOnceAndNoGpuMeansSoftware) {
+TEST(ChromiumFlags, RootTurnsTheSandboxOffOnceNoGpuMeansSoftwareAndNoSandboxNoZygote) {
   struct Case {
     const char* current;
     bool root;
@@ -18,14 +18,18 @@ TEST(ChromiumFlags, RootTurnsTheSandboxOffOnceAndNoGpuMeansSoftware) {
   };
   const Case cases[] = {
       {"", false, true, "", false, false},
-      {"", true, true, "--no-sandbox", true, true},
+      {"", true, true, "--no-sandbox --no-zygote", true, true},
       {"", false, false, "--disable-gpu", false, false},
-      {"", true, false, "--no-sandbox --disable-gpu", true, true},
+      {"", true, false, "--no-sandbox --disable-gpu --no-zygote", true, true},
       // Already there: kept as the user wrote it, nothing said twice.
-      {"--no-sandbox --disable-gpu", true, false, "--no-sandbox --disable-gpu", true, false},
-      {"--lang=de", true, true, "--lang=de --no-sandbox", true, true},
+      {"--no-sandbox --disable-gpu", true, false, "--no-sandbox --disable-gpu --no-zygote", true, false},
+      {"--no-zygote --no-sandbox", true, true, "--no-zygote --no-sandbox", true, false},
+      {"--lang=de", true, true, "--lang=de --no-sandbox --no-zygote", true, true},
+      // The user's own --no-sandbox: no zygotes either, the rest as given.
+      {"--no-sandbox", false, true, "--no-sandbox --no-zygote", false, false},
       // A flag that only starts like ours is not ours.
-      {"--no-sandboxing", true, true, "--no-sandboxing --no-sandbox", true, true},
+      {"--no-sandboxing", true, true, "--no-sandboxing --no-sandbox --no-zygote", true, true},
+      {"--no-sandboxing", false, true, "--no-sandboxing", false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.current) + (c.root ? " root" : " user") + (c.gpu ? " gpu" : " no gpu"));

@@ -35,7 +35,6 @@ TLivePreviewPane::TLivePreviewPane(TSnapshotSource source, const QString& runtim
   layout_->addStretch(1);
 
   combine_.setSingleShot(true);
-  combine_.setInterval(kCombineMs);
   connect(&combine_, &QTimer::timeout, this, &TLivePreviewPane::StartGeneration);
   connect(&watcher_, &QFutureWatcher<TPreviewCall>::finished, this, &TLivePreviewPane::GenerationDone);
   release_.setSingleShot(true);
@@ -186,9 +185,13 @@ bool TLivePreviewPane::Idle() const { return !dirty_ && !generating_ && !applyin
 
 void TLivePreviewPane::ScheduleUpdate() {
   dirty_ = true;
-  // Not restarted by later changes: steady typing still shows every few
-  // dozen milliseconds instead of only when it stops.
-  if (pageReady_ && !generating_ && !applying_ && !combine_.isActive()) combine_.start();
+  if (!pageReady_ || generating_ || applying_ || combine_.isActive()) return;
+  // After a quiet spell the change goes on the next turn of the event loop
+  // (so the several signals of one edit are still one update); inside a
+  // burst it waits. The wait is not restarted by later changes: steady
+  // typing still shows every few dozen milliseconds, not only when it stops.
+  const bool quiet = !sinceUpdate_.isValid() || sinceUpdate_.elapsed() >= combineMs_;
+  combine_.start(quiet ? 0 : combineMs_);
 }
 
 void TLivePreviewPane::StartGeneration() {
@@ -207,7 +210,7 @@ void TLivePreviewPane::GenerationDone() {
   if (closing_ || !pageReady_) return;
   if (dirty_) {
     // A newer project is waiting; showing this one would only delay it.
-    combine_.start();
+    combine_.start(combineMs_);
     return;
   }
   const TPreviewCall call = watcher_.result();
@@ -222,10 +225,11 @@ void TLivePreviewPane::GenerationDone() {
 
 void TLivePreviewPane::Applied(const QString& result) {
   applying_ = false;
-  if (cycle_.isValid()) combine_.setInterval(int(std::clamp<qint64>(cycle_.elapsed() / 2, kCombineMs, kMaxCombineMs)));
+  if (cycle_.isValid()) combineMs_ = int(std::clamp<qint64>(cycle_.elapsed() / 2, kCombineMs, kMaxCombineMs));
+  sinceUpdate_.start();
   crashes_ = 0;
   emit Updated(result);
-  if (dirty_ && !combine_.isActive()) combine_.start();
+  if (dirty_ && !combine_.isActive()) combine_.start(combineMs_);
 }
 
 void TLivePreviewPane::SetSelectedItem(int index) {

@@ -36,10 +36,11 @@ class TLivePreviewPane : public QWidget {
  public:
   using TSnapshotSource = std::function<TPreviewSnapshot()>;
 
-  // Changes within this many milliseconds of the first are one update. A
-  // project whose last update took more than twice as long waits half that
-  // time instead (up to a second), so a huge project does not keep the
-  // editor busy copying it while the user types.
+  // The first change after a quiet spell is shown at once; changes that
+  // follow within this many milliseconds of an update are combined into the
+  // next. A project whose last update took more than twice as long waits
+  // half that time instead (up to a second), so a huge project does not keep
+  // the editor busy copying it while the user types.
   static constexpr int kCombineMs = 40;
   static constexpr int kMaxCombineMs = 1000;
   // The page widths the bar offers; 0 is "Fit" (the pane's own width).
@@ -118,6 +119,10 @@ class TLivePreviewPane : public QWidget {
   QAction* darkPage_ = nullptr;
 
   QTimer combine_;
+  // The wait that combines changes now, and when the last update reached
+  // the page (invalid before the first).
+  int combineMs_ = kCombineMs;
+  QElapsedTimer sinceUpdate_;
   QTimer release_;
   // Counts the web views made; an answer from a released one is dropped.
   int viewEpoch_ = 0;

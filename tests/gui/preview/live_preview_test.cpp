@@ -291,6 +291,28 @@ TEST_F(LivePreview, TypingACaptionShowsItInThePage) {
   EXPECT_FALSE(Pane().View().hasFocus());
 }
 
+// A key after a pause starts an update on the next turn of the event loop,
+// with no wait; keys that follow while it runs are combined into one more.
+TEST_F(LivePreview, TheFirstChangeAfterAPauseGoesAtOnceAndTheRestAreCombined) {
+  SelectEntry(0);
+  QLineEdit* caption = Find<QLineEdit>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setFocus();
+  caption->end(false);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Pane().Idle(); }, kWaitMs));
+  QTest::qWait(TLivePreviewPane::kMaxCombineMs);  // a pause longer than any combining wait
+  const int generations = Pane().GenerationCount();
+  QTest::keyClick(caption, Qt::Key_Exclam);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Pane().GenerationCount(), generations + 1);
+  for (const char c : {'a', 'b', 'c'}) {
+    QTest::keyClick(caption, c);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_TRUE(WaitForPage("document.querySelector('#stage .lumeroll-item a').textContent", caption->text()));
+  EXPECT_EQ(Pane().GenerationCount(), generations + 2);
+}
+
 TEST_F(LivePreview, UndoAndRedoShowTheEarlierAndLaterCaption) {
   SelectEntry(0);
   QLineEdit* caption = Find<QLineEdit>("edtICaption");

@@ -68,6 +68,8 @@ class TLivePreviewPane : public QWidget {
   // folder), then shows the project.
   void Reload();
 
+  // The wait that now combines changes that follow an update.
+  int CombineMs() const { return combineMs_; }
   // Hidden this long, the web view goes; the tests shorten it.
   void SetReleaseDelay(int ms) { release_.setInterval(ms); }
   // Whether the web view (and with it Chromium) exists now.

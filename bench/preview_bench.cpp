@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/live_preview_dock.h"
 #include "document/document.h"
@@ -227,6 +228,8 @@ void BM_OpenStall(benchmark::State& state) {
   const TPreviewSnapshot large = Project(static_cast<int>(state.range(0)));
   const TPreviewSnapshot small = Project(4);
   bool toLarge = true;
+  std::vector<double> stalls;
+  double openMs = 0;
   for (auto _ : state) {
     const TPreviewSnapshot& next = toLarge ? large : small;
     toLarge = !toLarge;
@@ -253,10 +256,18 @@ void BM_OpenStall(benchmark::State& state) {
     if (!RunUntil(&pane, [&] { return last == "ok" && pane.Idle(); })) state.SkipWithError("no update");
     ticker.stop();
     if (&next == &large) {
-      state.counters["stall_ms"] = longest / 1e6;
-      state.counters["open_ms"] = openNs / 1e6;
+      stalls.push_back(longest / 1e6);
+      openMs = std::max(openMs, openNs / 1e6);
     }
   }
+  // The longest over every open, and the middle one: a shared machine adds
+  // a stall of its own now and then.
+  std::sort(stalls.begin(), stalls.end());
+  if (!stalls.empty()) {
+    state.counters["stall_ms"] = stalls.back();
+    state.counters["stall_median_ms"] = stalls[stalls.size() / 2];
+  }
+  state.counters["open_ms"] = openMs;
   // The copy the pane makes on the window's thread before each generation.
   form.Document().ApplyProject(large.applet, large.items, "");
   QElapsedTimer copy;
@@ -264,7 +275,7 @@ void BM_OpenStall(benchmark::State& state) {
   benchmark::DoNotOptimize(TPreviewSnapshot{form.Agent().AppletData(), form.Agent().Items(), form.Agent().ScriptFiles});
   state.counters["snapshot_ms"] = copy.nsecsElapsed() / 1e6;
 }
-BENCHMARK(BM_OpenStall)->Arg(10000)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenStall)->Arg(10000)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

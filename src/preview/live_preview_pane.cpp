@@ -63,7 +63,6 @@ void TLivePreviewPane::hideEvent(QHideEvent* event) {
 
 void TLivePreviewPane::CreateView() {
   if (closing_ || view_) return;
-  ++viewEpoch_;
   // No storage name: an off-the-record profile, which keeps cache, cookies
   // and local storage in memory, so the pane writes nothing to disk.
   profile_ = new QWebEngineProfile(this);
@@ -81,8 +80,7 @@ void TLivePreviewPane::CreateView() {
   connect(page_, &QWebEnginePage::renderProcessTerminated, this,
           [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
             if (status == QWebEnginePage::NormalTerminationStatus || closing_) return;
-            pageReady_ = applying_ = false;
-            dirty_ = true;
+            ForgetPage();
             if (++crashes_ <= kMaxRestarts) QTimer::singleShot(0, this, &TLivePreviewPane::LoadPage);
           });
 
@@ -98,9 +96,8 @@ void TLivePreviewPane::CreateView() {
 
 void TLivePreviewPane::ReleaseView() {
   if (!view_) return;
-  pageReady_ = applying_ = false;
   // The next view shows the project as it is then.
-  dirty_ = true;
+  ForgetPage();
   page_->disconnect(this);
   // The page must go before its profile, and before this object is half
   // gone, since a pending script callback may still arrive.
@@ -159,15 +156,25 @@ void TLivePreviewPane::BuildBar() {
   }
 }
 
+void TLivePreviewPane::ForgetPage() {
+  // An update on its way to the old page is void; the new one gets a whole
+  // update of its own once loaded.
+  ++pageEpoch_;
+  pageReady_ = applying_ = false;
+  dirty_ = true;
+  parts_.clear();
+  finalScript_.clear();
+}
+
 void TLivePreviewPane::LoadPage() {
   if (closing_ || !page_) return;
-  pageReady_ = false;
+  ForgetPage();
   page_->load(PreviewPageUrl());
 }
 
 void TLivePreviewPane::Reload() {
   if (closing_ || !page_) return;
-  pageReady_ = false;
+  ForgetPage();
   // Past the renderer's memory cache too, so a replaced or removed runtime
   // script shows.
   page_->triggerAction(QWebEnginePage::ReloadAndBypassCache);
@@ -213,13 +220,28 @@ void TLivePreviewPane::GenerationDone() {
     combine_.start(combineMs_);
     return;
   }
-  const TPreviewCall call = watcher_.result();
+  TPreviewCall call = watcher_.result();
   applying_ = true;
+  parts_ = std::move(call.parts);
+  finalScript_ = std::move(call.script);
+  SendNextPart();
+}
+
+void TLivePreviewPane::SendNextPart() {
+  // The page went on the way (ForgetPage dropped the rest).
+  if (closing_ || !applying_ || !pageReady_) return;
+  if (!parts_.isEmpty()) {
+    page_->runJavaScript(parts_.takeFirst());
+    // The next part on the next turn, so the window stays responsive.
+    QTimer::singleShot(0, this, &TLivePreviewPane::SendNextPart);
+    return;
+  }
   QPointer<TLivePreviewPane> self(this);
-  const int epoch = viewEpoch_;
-  page_->runJavaScript(call.script, [self, epoch](const QVariant& result) {
-    if (self && !self->closing_ && self->viewEpoch_ == epoch && self->applying_) self->Applied(result.toString());
+  const int epoch = pageEpoch_;
+  page_->runJavaScript(finalScript_, [self, epoch](const QVariant& result) {
+    if (self && !self->closing_ && self->pageEpoch_ == epoch && self->applying_) self->Applied(result.toString());
   });
+  finalScript_.clear();
   SendHold();
 }
 

@@ -101,10 +101,12 @@ class TLivePreviewPane : public QWidget {
   void BuildBar();
   void CreateView();
   void ReleaseView();
+  void ForgetPage();
   void LoadPage();
   void PageLoaded(bool ok);
   void StartGeneration();
   void GenerationDone();
+  void SendNextPart();
   void Applied(const QString& result);
   void SendHold();
   void ApplyFrame();
@@ -126,9 +128,12 @@ class TLivePreviewPane : public QWidget {
   int combineMs_ = kCombineMs;
   QElapsedTimer sinceUpdate_;
   QTimer release_;
-  // Counts the web views made; an answer from a released one is dropped.
-  int viewEpoch_ = 0;
+  // Counts the pages loaded; an answer meant for an earlier one is dropped.
+  int pageEpoch_ = 0;
   QFutureWatcher<TPreviewCall> watcher_;
+  // What is still to go to the page for the update being applied.
+  QStringList parts_;
+  QString finalScript_;
   bool pageReady_ = false;
   bool dirty_ = true;
   bool generating_ = false;

@@ -544,6 +544,27 @@ TEST_F(LivePreview, TypingAfterAMoveShowsInTheMovedItem) {
   Form().Document().UndoStack().undo();
 }
 
+// A project whose configuration goes to the page in parts shows whole.
+TEST_F(LivePreview, ALargeProjectReachesThePageWhole) {
+  const TkvdAppletAgent& agent = Form().Agent();
+  const TAppletData applet = agent.AppletData();
+  const TItemArray before = agent.Items();
+  const std::string version = agent.FileVersion;
+  TItemArray large;
+  for (int k = 0; k < 3000; ++k) {
+    TItemData item = before[0];
+    item.ICaption = "Item " + std::to_string(k);
+    large.push_back(item);
+  }
+  ASSERT_GE(BuildPreviewCall({applet, large, agent.ScriptFiles}).parts.size(), 2);
+  Form().Document().ApplyProject(applet, large, version);
+  EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-item').length", 3000));
+  EXPECT_EQ(Eval("document.querySelectorAll('#stage .lumeroll-item a')[2999].textContent"),
+            QVariant(QStringLiteral("Item 2999")));
+  Form().Document().ApplyProject(applet, before, version);
+  EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-item').length", int(before.size())));
+}
+
 // Closing the window is not hiding the pane: what the user left is what the
 // next start shows. The program quits as it does after its window closed.
 TEST_F(LivePreview, ClosingTheWindowKeepsThePanesVisibility) {

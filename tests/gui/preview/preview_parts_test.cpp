@@ -63,6 +63,7 @@ TEST(PreviewCall, ShowsTheGeneratorsScriptOrItsConversionError) {
   snapshot.items.push_back(item);
   const TPreviewCall good = BuildPreviewCall(snapshot);
   EXPECT_TRUE(good.ok);
+  EXPECT_TRUE(good.parts.isEmpty());
   EXPECT_TRUE(good.script.startsWith("lumerollPreview.show(\"jslumeroll1=new awkmanbSPM();\\r\\n")) << good.script.toStdString();
   EXPECT_TRUE(good.script.contains("Markets rise"));
 
@@ -89,4 +90,34 @@ TEST(PreviewLinks, OnlyWebAddressesGoToTheBrowser) {
       {"lumeroll-preview://box/news.html", false}, {"", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsOpenableLink(QUrl(QString::fromLatin1(c.url))), c.open) << c.url;
+}
+
+// A configuration too large for one short call goes in bounded parts that,
+// joined, are the whole of it; the call that shows the box takes them.
+TEST(PreviewCall, ALargeConfigurationGoesInBoundedParts) {
+  TkvdAppletAgent agent;
+  TPreviewSnapshot snapshot{DefaultAppletData(), {}, agent.ScriptFiles};
+  for (int k = 0; k < 2000; ++k) {
+    TItemData item;
+    item.ICaption = "Item " + std::to_string(k);
+    item.IContent = std::string(200, 'x');
+    snapshot.items.push_back(item);
+  }
+  const TPreviewCall call = BuildPreviewCall(snapshot);
+  ASSERT_TRUE(call.ok);
+  ASSERT_GE(call.parts.size(), 2);
+  EXPECT_EQ(call.script, QStringLiteral("lumerollPreview.show(lumerollPreview.takeParts())"));
+  QString joined;
+  for (const QString& part : call.parts) {
+    ASSERT_TRUE(part.startsWith("lumerollPreview.part(\"") && part.endsWith("\")"));
+    const QString literal = part.mid(21, part.size() - 22);
+    EXPECT_LE(literal.size(), 2 * kPreviewPartChars);  // escaping at most doubles the common characters
+    joined += literal.mid(1, literal.size() - 2);
+  }
+  snapshot.items.resize(1);
+  const QString whole = BuildPreviewCall(snapshot).script;
+  // The same start as a small project's literal, and every item in order.
+  EXPECT_TRUE(joined.startsWith(whole.mid(22, 200))) << joined.left(200).toStdString();
+  EXPECT_TRUE(joined.contains("Item 1999"));
+  EXPECT_LT(joined.indexOf("Item 1000"), joined.indexOf("Item 1999"));
 }

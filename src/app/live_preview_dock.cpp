@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDockWidget>
+#include <QEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QScreen>
@@ -44,6 +45,14 @@ TLivePreviewDock::TLivePreviewDock(QMainWindow& window, QMenu* viewMenu, TSettin
   connect(dock_, &QDockWidget::dockLocationChanged, this, &TLivePreviewDock::SaveSettings);
   connect(dock_, &QDockWidget::topLevelChanged, this, &TLivePreviewDock::SaveSettings);
   connect(qApp, &QCoreApplication::aboutToQuit, this, &TLivePreviewDock::SaveSettings);
+  window.installEventFilter(this);
+}
+
+bool TLivePreviewDock::eventFilter(QObject* watched, QEvent* event) {
+  // The last moment the window still shows the pane as the user left it:
+  // once closed, the dock reads as hidden.
+  if (watched == &window_ && event->type() == QEvent::Close) SaveSettings();
+  return QObject::eventFilter(watched, event);
 }
 
 void TLivePreviewDock::RestoreSettings() {
@@ -79,6 +88,9 @@ void TLivePreviewDock::RestoreSettings() {
 }
 
 void TLivePreviewDock::SaveSettings() {
+  // A closed window hides its docks; that is not the user hiding the pane,
+  // and what was saved as the window closed stays.
+  if (!window_.isVisible()) return;
   std::unique_ptr<QSettings> s = settings_ ? settings_() : nullptr;
   if (!s) return;
   s->beginGroup(QString::fromLatin1(kSettingsGroup));
@@ -116,6 +128,13 @@ TLivePreviewDock* InstallLivePreview(TMainForm& form, TSettingsFactory settings,
 
   QObject::connect(&form.Document(), &TLumerollDocument::Changed, &pane, &TLivePreviewPane::ScheduleUpdate);
   QObject::connect(&form, &TMainForm::SelectedItemChanged, &pane, &TLivePreviewPane::SetSelectedItem);
+  // A move, a delete or their undo carries the selected node to another
+  // entry without changing the selection, so no selection signal comes:
+  // the pane asks the tree again after every change of shape. The tree
+  // model follows the change before this runs (it connected first).
+  QObject::connect(&form.Document(), &TLumerollDocument::ShapeChanged, &pane, [&form, &pane] {
+    pane.SetSelectedItem(form.SelectedEntry());
+  });
 
   QObject::connect(&pane, &TLivePreviewPane::LinkRequested, &form, [&form, browser](const QUrl& url) {
     if (!IsOpenableLink(url) || !browser) return;

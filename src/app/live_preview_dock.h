@@ -34,9 +34,13 @@ class TLivePreviewDock : public QObject {
   QDockWidget& Dock() { return *dock_; }
   QAction& ToggleAction() { return *toggle_; }
 
-  // Writes ShowLivePreview and the dock state; also done on every toggle and
-  // move of the dock and when the program quits.
+  // Writes ShowLivePreview and the dock state while the window is shown; done
+  // on every toggle and move of the dock, as the window closes and when the
+  // program quits.
   void SaveSettings();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void RestoreSettings();

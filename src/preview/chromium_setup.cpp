@@ -36,6 +36,11 @@ TChromiumFlags DecideChromiumFlags(const QByteArray& current, bool runningAsRoot
     }
   }
   if (!hasGpu && !HasFlag(out.flags, "--disable-gpu")) Append(out.flags, "--disable-gpu");
+  // Without the sandbox the zygote processes serve nothing, and they would
+  // outlive every web view: the pane could never give back the memory of a
+  // Chromium it no longer shows. Renderers then start on their own and end
+  // with their page.
+  if (HasFlag(out.flags, "--no-sandbox") && !HasFlag(out.flags, "--no-zygote")) Append(out.flags, "--no-zygote");
   return out;
 }
 

@@ -2,7 +2,8 @@
 // What the web view's Chromium needs before the application object exists:
 // the preview's URL scheme registered, and the flags that let it start where
 // it otherwise refuses (as root it needs --no-sandbox; without a GPU it
-// should draw in software from the start instead of failing over).
+// should draw in software from the start instead of failing over), and,
+// without the sandbox, no zygote processes that would outlive the web view.
 
 #include <QByteArray>
 #include <QString>

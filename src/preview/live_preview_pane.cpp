@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QShowEvent>
+#include <QHideEvent>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -23,14 +25,50 @@ constexpr int kMaxRestarts = 3;
 }  // namespace
 
 TLivePreviewPane::TLivePreviewPane(TSnapshotSource source, const QString& runtimePath, QWidget* parent)
-    : QWidget(parent), source_(std::move(source)) {
+    : QWidget(parent), source_(std::move(source)), runtimePath_(runtimePath) {
   setObjectName(QStringLiteral("LivePreviewPane"));
+  BuildBar();
+  layout_ = new QVBoxLayout(this);
+  layout_->setContentsMargins(0, 0, 0, 0);
+  layout_->setSpacing(0);
+  layout_->addWidget(bar_);
+  layout_->addStretch(1);
+
+  combine_.setSingleShot(true);
+  connect(&combine_, &QTimer::timeout, this, &TLivePreviewPane::StartGeneration);
+  connect(&watcher_, &QFutureWatcher<TPreviewCall>::finished, this, &TLivePreviewPane::GenerationDone);
+  release_.setSingleShot(true);
+  release_.setInterval(kReleaseAfterMs);
+  connect(&release_, &QTimer::timeout, this, &TLivePreviewPane::ReleaseView);
+}
+
+TLivePreviewPane::~TLivePreviewPane() {
+  closing_ = true;
+  combine_.stop();
+  release_.stop();
+  watcher_.disconnect(this);
+  ReleaseView();
+}
+
+void TLivePreviewPane::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  release_.stop();
+  if (!view_) CreateView();
+}
+
+void TLivePreviewPane::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (view_ && !closing_) release_.start();
+}
+
+void TLivePreviewPane::CreateView() {
+  if (closing_ || view_) return;
   // No storage name: an off-the-record profile, which keeps cache, cookies
   // and local storage in memory, so the pane writes nothing to disk.
   profile_ = new QWebEngineProfile(this);
   // Reload means read the runtime script again, not a remembered copy.
   profile_->setHttpCacheType(QWebEngineProfile::NoCache);
-  scheme_ = new TPreviewSchemeHandler(runtimePath, this);
+  scheme_ = new TPreviewSchemeHandler(runtimePath_, this);
   profile_->installUrlSchemeHandler(kPreviewScheme, scheme_);
   page_ = new TPreviewWebPage(profile_, this);
   QWebEngineSettings* settings = page_->settings();
@@ -42,8 +80,7 @@ TLivePreviewPane::TLivePreviewPane(TSnapshotSource source, const QString& runtim
   connect(page_, &QWebEnginePage::renderProcessTerminated, this,
           [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
             if (status == QWebEnginePage::NormalTerminationStatus || closing_) return;
-            pageReady_ = applying_ = false;
-            dirty_ = true;
+            ForgetPage();
             if (++crashes_ <= kMaxRestarts) QTimer::singleShot(0, this, &TLivePreviewPane::LoadPage);
           });
 
@@ -51,29 +88,29 @@ TLivePreviewPane::TLivePreviewPane(TSnapshotSource source, const QString& runtim
   view_->setObjectName(QStringLiteral("LivePreviewView"));
   view_->setPage(page_);
   view_->setContextMenuPolicy(Qt::NoContextMenu);
-
-  BuildBar();
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(bar_);
-  layout->addWidget(view_, 1);
-
-  combine_.setSingleShot(true);
-  combine_.setInterval(kCombineMs);
-  connect(&combine_, &QTimer::timeout, this, &TLivePreviewPane::StartGeneration);
-  connect(&watcher_, &QFutureWatcher<TPreviewCall>::finished, this, &TLivePreviewPane::GenerationDone);
+  // In place of the stretch that kept the bar at the top.
+  delete layout_->takeAt(1);
+  layout_->addWidget(view_, 1);
   LoadPage();
 }
 
-TLivePreviewPane::~TLivePreviewPane() {
-  closing_ = true;
-  combine_.stop();
-  watcher_.disconnect(this);
+void TLivePreviewPane::ReleaseView() {
+  if (!view_) return;
+  // The next view shows the project as it is then.
+  ForgetPage();
+  page_->disconnect(this);
   // The page must go before its profile, and before this object is half
   // gone, since a pending script callback may still arrive.
+  layout_->removeWidget(view_);
   delete view_;
   delete page_;
+  delete profile_;
+  delete scheme_;
+  view_ = nullptr;
+  page_ = nullptr;
+  profile_ = nullptr;
+  scheme_ = nullptr;
+  if (!closing_) layout_->addStretch(1);
 }
 
 void TLivePreviewPane::BuildBar() {
@@ -101,17 +138,43 @@ void TLivePreviewPane::BuildBar() {
   darkPage_->setToolTip(tr("Show the box on a dark page instead of a light one"));
   darkPage_->setCheckable(true);
   connect(darkPage_, &QAction::toggled, this, &TLivePreviewPane::SetDarkPage);
+  // A tool bar's buttons take no focus of their own; these are the pane's
+  // only controls, so Tab reaches them, and a screen reader says what the
+  // bare numbers mean.
+  QList<QAction*> buttons = widths_->actions();
+  buttons << darkPage_;
+  for (QAction* a : buttons) {
+    QWidget* button = bar_->widgetForAction(a);
+    if (!button) continue;
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setObjectName(a->objectName() + QStringLiteral("Button"));
+    const int width = a->data().toInt();
+    button->setAccessibleName(a == darkPage_ ? tr("Dark page")
+                              : width == 0   ? tr("Page as wide as the pane")
+                                             : tr("Page width %1 pixels").arg(width));
+    button->setAccessibleDescription(a->toolTip());
+  }
+}
+
+void TLivePreviewPane::ForgetPage() {
+  // An update on its way to the old page is void; the new one gets a whole
+  // update of its own once loaded.
+  ++pageEpoch_;
+  pageReady_ = applying_ = false;
+  dirty_ = true;
+  parts_.clear();
+  finalScript_.clear();
 }
 
 void TLivePreviewPane::LoadPage() {
-  if (closing_) return;
-  pageReady_ = false;
+  if (closing_ || !page_) return;
+  ForgetPage();
   page_->load(PreviewPageUrl());
 }
 
 void TLivePreviewPane::Reload() {
-  if (closing_) return;
-  pageReady_ = false;
+  if (closing_ || !page_) return;
+  ForgetPage();
   // Past the renderer's memory cache too, so a replaced or removed runtime
   // script shows.
   page_->triggerAction(QWebEnginePage::ReloadAndBypassCache);
@@ -129,9 +192,13 @@ bool TLivePreviewPane::Idle() const { return !dirty_ && !generating_ && !applyin
 
 void TLivePreviewPane::ScheduleUpdate() {
   dirty_ = true;
-  // Not restarted by later changes: steady typing still shows every few
-  // dozen milliseconds instead of only when it stops.
-  if (pageReady_ && !generating_ && !applying_ && !combine_.isActive()) combine_.start();
+  if (!pageReady_ || generating_ || applying_ || combine_.isActive()) return;
+  // After a quiet spell the change goes on the next turn of the event loop
+  // (so the several signals of one edit are still one update); inside a
+  // burst it waits. The wait is not restarted by later changes: steady
+  // typing still shows every few dozen milliseconds, not only when it stops.
+  const bool quiet = !sinceUpdate_.isValid() || sinceUpdate_.elapsed() >= combineMs_;
+  combine_.start(quiet ? 0 : combineMs_);
 }
 
 void TLivePreviewPane::StartGeneration() {
@@ -147,27 +214,44 @@ void TLivePreviewPane::StartGeneration() {
 
 void TLivePreviewPane::GenerationDone() {
   generating_ = false;
-  if (closing_) return;
+  if (closing_ || !pageReady_) return;
   if (dirty_) {
     // A newer project is waiting; showing this one would only delay it.
-    combine_.start();
+    combine_.start(combineMs_);
     return;
   }
-  const TPreviewCall call = watcher_.result();
+  TPreviewCall call = watcher_.result();
   applying_ = true;
+  parts_ = std::move(call.parts);
+  finalScript_ = std::move(call.script);
+  SendNextPart();
+}
+
+void TLivePreviewPane::SendNextPart() {
+  // The page went on the way (ForgetPage dropped the rest).
+  if (closing_ || !applying_ || !pageReady_) return;
+  if (!parts_.isEmpty()) {
+    page_->runJavaScript(parts_.takeFirst());
+    // The next part on the next turn, so the window stays responsive.
+    QTimer::singleShot(0, this, &TLivePreviewPane::SendNextPart);
+    return;
+  }
   QPointer<TLivePreviewPane> self(this);
-  page_->runJavaScript(call.script, [self](const QVariant& result) {
-    if (self && !self->closing_) self->Applied(result.toString());
+  const int epoch = pageEpoch_;
+  page_->runJavaScript(finalScript_, [self, epoch](const QVariant& result) {
+    if (self && !self->closing_ && self->pageEpoch_ == epoch && self->applying_) self->Applied(result.toString());
   });
+  finalScript_.clear();
   SendHold();
 }
 
 void TLivePreviewPane::Applied(const QString& result) {
   applying_ = false;
-  if (cycle_.isValid()) combine_.setInterval(int(std::clamp<qint64>(cycle_.elapsed() / 2, kCombineMs, kMaxCombineMs)));
+  if (cycle_.isValid()) combineMs_ = int(std::clamp<qint64>(cycle_.elapsed() / 2, kCombineMs, kMaxCombineMs));
+  sinceUpdate_.start();
   crashes_ = 0;
   emit Updated(result);
-  if (dirty_ && !combine_.isActive()) combine_.start();
+  if (dirty_ && !combine_.isActive()) combine_.start(combineMs_);
 }
 
 void TLivePreviewPane::SetSelectedItem(int index) {
@@ -202,6 +286,7 @@ void TLivePreviewPane::resizeEvent(QResizeEvent* event) {
 void TLivePreviewPane::ApplyFrame() {
   // A fixed page wider than the pane is scaled down to fit, as a phone or
   // a desktop page seen whole.
+  if (!view_) return;
   const int available = view_->width();
   qreal zoom = 1.0;
   if (pageWidth_ > 0 && available > 0 && available < pageWidth_) zoom = qMax(0.25, qreal(available) / pageWidth_);

@@ -8,6 +8,10 @@
 // ScheduleUpdate and of the selection by SetSelectedItem. Changes that come
 // close together are combined; generation runs on a worker thread, and a
 // change that comes while one runs supersedes it, so typing never waits.
+//
+// The web view and its Chromium processes exist only while they are of use:
+// made when the pane is first shown, released when it has been hidden for a
+// while, and made again, with the project as it then is, when shown again.
 
 #include <QElapsedTimer>
 #include <QFutureWatcher>
@@ -21,6 +25,7 @@
 class QAction;
 class QActionGroup;
 class QToolBar;
+class QVBoxLayout;
 class QWebEngineProfile;
 class QWebEngineView;
 class TPreviewSchemeHandler;
@@ -31,14 +36,17 @@ class TLivePreviewPane : public QWidget {
  public:
   using TSnapshotSource = std::function<TPreviewSnapshot()>;
 
-  // Changes within this many milliseconds of the first are one update. A
-  // project whose last update took more than twice as long waits half that
-  // time instead (up to a second), so a huge project does not keep the
-  // editor busy copying it while the user types.
+  // The first change after a quiet spell is shown at once; changes that
+  // follow within this many milliseconds of an update are combined into the
+  // next. A project whose last update took more than twice as long waits
+  // half that time instead (up to a second), so a huge project does not keep
+  // the editor busy copying it while the user types.
   static constexpr int kCombineMs = 40;
   static constexpr int kMaxCombineMs = 1000;
   // The page widths the bar offers; 0 is "Fit" (the pane's own width).
   static constexpr int kPageWidths[] = {0, 360, 768, 1280};
+  // How long the pane stays hidden before its web view is released.
+  static constexpr int kReleaseAfterMs = 60000;
 
   // runtimePath: the runtime script in the resource folder.
   TLivePreviewPane(TSnapshotSource source, const QString& runtimePath, QWidget* parent = nullptr);
@@ -60,11 +68,19 @@ class TLivePreviewPane : public QWidget {
   // folder), then shows the project.
   void Reload();
 
+  // The wait that now combines changes that follow an update.
+  int CombineMs() const { return combineMs_; }
+  // Hidden this long, the web view goes; the tests shorten it.
+  void SetReleaseDelay(int ms) { release_.setInterval(ms); }
+  // Whether the web view (and with it Chromium) exists now.
+  bool HasView() const { return view_ != nullptr; }
+
   // How many generations were started since the pane was made.
   int GenerationCount() const { return generations_; }
   // True when nothing is waiting, generating or being put into the page.
   bool Idle() const;
 
+  // Only while HasView().
   QWebEngineView& View() { return *view_; }
   TPreviewWebPage& Page() { return *page_; }
   TPreviewSchemeHandler& Scheme() { return *scheme_; }
@@ -78,18 +94,26 @@ class TLivePreviewPane : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void BuildBar();
+  void CreateView();
+  void ReleaseView();
+  void ForgetPage();
   void LoadPage();
   void PageLoaded(bool ok);
   void StartGeneration();
   void GenerationDone();
+  void SendNextPart();
   void Applied(const QString& result);
   void SendHold();
   void ApplyFrame();
 
   TSnapshotSource source_;
+  QString runtimePath_;
+  QVBoxLayout* layout_ = nullptr;
   QWebEngineProfile* profile_ = nullptr;
   TPreviewSchemeHandler* scheme_ = nullptr;
   TPreviewWebPage* page_ = nullptr;
@@ -99,7 +123,17 @@ class TLivePreviewPane : public QWidget {
   QAction* darkPage_ = nullptr;
 
   QTimer combine_;
+  // The wait that combines changes now, and when the last update reached
+  // the page (invalid before the first).
+  int combineMs_ = kCombineMs;
+  QElapsedTimer sinceUpdate_;
+  QTimer release_;
+  // Counts the pages loaded; an answer meant for an earlier one is dropped.
+  int pageEpoch_ = 0;
   QFutureWatcher<TPreviewCall> watcher_;
+  // What is still to go to the page for the update being applied.
+  QStringList parts_;
+  QString finalScript_;
   bool pageReady_ = false;
   bool dirty_ = true;
   bool generating_ = false;

@@ -31,11 +31,24 @@ TPreviewCall BuildPreviewCall(const TPreviewSnapshot& snapshot) {
   call.ok = code.ok;
   // The generator writes bytes in the system's 8-bit code page; the view
   // wants text.
-  if (code.ok)
-    call.script = QStringLiteral("lumerollPreview.show(%1)")
-                      .arg(ScriptStringLiteral(QString::fromLocal8Bit(code.script)));
-  else
+  if (code.ok) {
+    const QString config = QString::fromLocal8Bit(code.script);
+    if (config.size() <= kPreviewPartChars) {
+      call.script = QStringLiteral("lumerollPreview.show(%1)").arg(ScriptStringLiteral(config));
+      return call;
+    }
+    for (qsizetype at = 0; at < config.size();) {
+      qsizetype length = qMin<qsizetype>(kPreviewPartChars, config.size() - at);
+      // A surrogate pair stays whole, or each half would reach the page as
+      // a replacement character.
+      if (at + length < config.size() && config.at(at + length - 1).isHighSurrogate()) --length;
+      call.parts << QStringLiteral("lumerollPreview.part(%1)").arg(ScriptStringLiteral(config.mid(at, length)));
+      at += length;
+    }
+    call.script = QStringLiteral("lumerollPreview.show(lumerollPreview.takeParts())");
+  } else {
     call.script = QStringLiteral("lumerollPreview.fail(%1)")
                       .arg(ScriptStringLiteral(QString::fromLocal8Bit(code.message)));
+  }
   return call;
 }

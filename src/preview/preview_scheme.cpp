@@ -23,10 +23,13 @@ QByteArray JsString(const QString& text) {
 // The pane's half of the page. show() runs the generated configuration
 // script with the constructor bound to the stage, so the box is built where
 // the pane wants it and the old one is destroyed first: no reload, no flash.
+// A large configuration arrives first in parts, which takeParts() joins.
 constexpr char kGlue[] = R"JS(
 var lumerollPreview = (function () {
   'use strict';
-  var box = null;
+  var box = null, parts = [];
+  function part(text) { parts.push(text); }
+  function takeParts() { var text = parts.join(''); parts = []; return text; }
   function stage() { return document.getElementById('stage'); }
   function message() { return document.getElementById('message'); }
   function clear() {
@@ -67,7 +70,8 @@ var lumerollPreview = (function () {
     page.className = width > 0 ? 'fixed' : '';
     document.body.className = dark ? 'dark' : '';
   }
-  return { show: show, fail: fail, hold: hold, frame: frame, current: function () { return box; } };
+  return { show: show, fail: fail, hold: hold, frame: frame, part: part, takeParts: takeParts,
+           current: function () { return box; } };
 })();
 )JS";
 

@@ -4,22 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QDockWidget>
 #include <QFile>
+#include <QHash>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <QUndoStack>
 #include <QWebEngineView>
 
 #include "document/document.h"
+#include "editor/design_tree_model.h"
+#include "editor/edit_commands.h"
 #include "editor/main_form.h"
 #include "editor/pages/color_swatch.h"
 #include "editor/pages/number_field.h"
@@ -58,7 +63,8 @@ struct TWorld {
     return files;
   }
 
-  void Start() {
+  // paneShown false: the settings say the user had hidden the pane.
+  void Start(bool paneShown = true) {
     QDir root(temp.path());
     for (const char* sub : {"resources", "working", "projects"}) root.mkpath(QString::fromLatin1(sub));
     const QString built = QCoreApplication::applicationDirPath();
@@ -66,6 +72,7 @@ struct TWorld {
     const QString project = Folder("projects") + "news.jslr";
     QFile::copy(built + "/templates/Dark Ticker.jslr", project);
     const QString settings = temp.filePath("settings.ini");
+    if (!paneShown) QSettings(settings, QSettings::IniFormat).setValue("Settings/ShowLivePreview", 0);
     TStartupServices services{prompts,
                               launcher,
                               AppFolders{Folder("resources").toStdString(), Folder("working").toStdString()},
@@ -86,7 +93,84 @@ struct TWorld {
 
 TWorld* world = nullptr;
 
+// Qt WebEngine's helper processes below this one (renderers and the
+// processes they are forked from), found by walking /proc.
+int WebEngineProcessCount() {
+  QHash<qint64, qint64> parentOf;
+  QHash<qint64, QString> nameOf;
+  for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    bool number = false;
+    const qint64 pid = entry.toLongLong(&number);
+    if (!number) continue;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) continue;
+    // pid (name) state ppid ...; the name may hold spaces and parentheses.
+    const QByteArray line = stat.readAll();
+    const int open = line.indexOf('('), close = line.lastIndexOf(')');
+    if (open < 0 || close < open) continue;
+    nameOf[pid] = QString::fromUtf8(line.mid(open + 1, close - open - 1));
+    const QList<QByteArray> rest = line.mid(close + 2).split(' ');
+    if (rest.size() > 1) parentOf[pid] = rest[1].toLongLong();
+  }
+  int count = 0;
+  for (auto it = nameOf.cbegin(); it != nameOf.cend(); ++it) {
+    if (!it.value().startsWith(QStringLiteral("QtWebEngine"))) continue;
+    // Walk up to this process: a descendant, not another program's helper.
+    for (qint64 up = parentOf.value(it.key()), steps = 0; up > 1 && steps < 64; up = parentOf.value(up), ++steps) {
+      if (up == QCoreApplication::applicationPid()) {
+        ++count;
+        break;
+      }
+    }
+  }
+  return count;
+}
+
 }  // namespace
+
+// An editor of its own, started with the pane hidden. It comes first in this
+// program, before any web view has started Chromium in the process.
+TEST(LivePreviewWhileHidden, NoWebEngineUntilShownAndNoneAgainAfterHiding) {
+  ASSERT_EQ(WebEngineProcessCount(), 0) << "another test started Qt WebEngine first";
+  TWorld hidden;
+  hidden.Start(/*paneShown=*/false);
+  TLivePreviewDock& dock = *hidden.app->LivePreview();
+  TLivePreviewPane& pane = dock.Pane();
+  pane.SetReleaseDelay(300);
+  QTest::qWait(1500);  // time for anything started at launch to appear
+  EXPECT_FALSE(dock.Dock().isVisible());
+  EXPECT_FALSE(pane.HasView());
+  EXPECT_EQ(WebEngineProcessCount(), 0);
+
+  auto shownText = [&] {
+    QVariant text;
+    bool done = false;
+    pane.Page().runJavaScript("var a=document.querySelector('#stage .lumeroll-item a');a?a.textContent:''",
+                              [&](const QVariant& v) { text = v, done = true; });
+    if (!QTest::qWaitFor([&] { return done; }, kWaitMs)) ADD_FAILURE() << "the page did not answer";
+    return text.toString();
+  };
+  dock.ToggleAction().trigger();
+  ASSERT_TRUE(pane.HasView());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return pane.Idle() && shownText() == QStringLiteral("Breaking"); }, kWaitMs));
+  EXPECT_GT(WebEngineProcessCount(), 0);
+
+  dock.ToggleAction().trigger();
+  // An edit while hidden shows once the pane is back.
+  hidden.app->MainForm().SelectEntry(0);
+  QLineEdit* caption = hidden.app->MainForm().findChild<QLineEdit*>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setText(QStringLiteral("Edited while hidden"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !pane.HasView(); }, kWaitMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return WebEngineProcessCount() == 0; }, kWaitMs))
+      << WebEngineProcessCount() << " still running";
+
+  dock.ToggleAction().trigger();
+  ASSERT_TRUE(pane.HasView());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return pane.Idle() && shownText() == caption->text(); }, kWaitMs))
+      << shownText().toStdString();
+  EXPECT_EQ(pane.SelectedItem(), 0);
+}
 
 class LivePreview : public ::testing::Test {
  protected:
@@ -156,6 +240,21 @@ class LivePreview : public ::testing::Test {
                     .arg(QString::fromLatin1(property)))
         .toString();
   }
+  // The entry of the tree's current node, -1 for the root.
+  int TreeEntry() { return Form().TreeModel().EntryOf(Form().DesignTree().currentIndex()); }
+  QString CaptionOf(int entry) { return QString::fromStdString(Form().Agent().Items().at(entry).ICaption); }
+  // The pane holds the tree's item and shows it (or runs, for the root).
+  void ExpectInStepWithTheTree() {
+    const int entry = TreeEntry();
+    EXPECT_EQ(Pane().SelectedItem(), entry);
+    if (entry < 0) return;
+    const QString caption = CaptionOf(entry);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Pane().Idle() && ShownText() == caption; }, kWaitMs))
+        << "shows " << ShownText().toStdString() << ", the tree has " << caption.toStdString();
+  }
+  void TreeKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(&Form().DesignTree(), key, modifiers);
+  }
   // Selects the tree node of entry `index`, -1 for the root.
   void SelectEntry(int index) { Form().SelectEntry(index); }
   void SetNumber(const char* name, int value) {
@@ -190,6 +289,28 @@ TEST_F(LivePreview, TypingACaptionShowsItInThePage) {
   EXPECT_EQ(Pane().GenerationCount(), generations + 1);
   // Typing stays in the editor: the update does not take the focus away.
   EXPECT_FALSE(Pane().View().hasFocus());
+}
+
+// A key after a pause starts an update on the next turn of the event loop,
+// with no wait; keys that follow while it runs are combined into one more.
+TEST_F(LivePreview, TheFirstChangeAfterAPauseGoesAtOnceAndTheRestAreCombined) {
+  SelectEntry(0);
+  QLineEdit* caption = Find<QLineEdit>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setFocus();
+  caption->end(false);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Pane().Idle(); }, kWaitMs));
+  QTest::qWait(TLivePreviewPane::kMaxCombineMs);  // a pause longer than any combining wait
+  const int generations = Pane().GenerationCount();
+  QTest::keyClick(caption, Qt::Key_Exclam);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Pane().GenerationCount(), generations + 1);
+  for (const char c : {'a', 'b', 'c'}) {
+    QTest::keyClick(caption, c);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_TRUE(WaitForPage("document.querySelector('#stage .lumeroll-item a').textContent", caption->text()));
+  EXPECT_EQ(Pane().GenerationCount(), generations + 2);
 }
 
 TEST_F(LivePreview, UndoAndRedoShowTheEarlierAndLaterCaption) {
@@ -330,6 +451,137 @@ TEST_F(LivePreview, HidingIsKeptInTheSettings) {
   EXPECT_TRUE(Dock().Dock().isVisible());
   settings.sync();
   EXPECT_EQ(settings.value("Settings/ShowLivePreview").toInt(), 1);
+}
+
+// The bar's buttons are reached with Tab, in the order shown, say what they
+// do, and work from the keyboard.
+TEST_F(LivePreview, TheBarIsReachedByTabAndNamed) {
+  const struct {
+    const char* button;
+    const char* name;
+  } expected[] = {{"LivePreviewWidthFitButton", "Page as wide as the pane"},
+                  {"LivePreviewWidth360Button", "Page width 360 pixels"},
+                  {"LivePreviewWidth768Button", "Page width 768 pixels"},
+                  {"LivePreviewWidth1280Button", "Page width 1280 pixels"},
+                  {"LivePreviewDarkPageButton", "Dark page"}};
+  Form().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+  QWidget* first = Find<QWidget>(expected[0].button);
+  ASSERT_NE(first, nullptr);
+  first->setFocus(Qt::TabFocusReason);
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.button);
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->objectName(), QString::fromLatin1(e.button));
+    EXPECT_EQ(focused->accessibleName(), QString::fromLatin1(e.name));
+    QTest::keyClick(focused, Qt::Key_Tab);
+  }
+  QTest::keyClick(Find<QWidget>("LivePreviewWidth768Button"), Qt::Key_Space);
+  EXPECT_EQ(Pane().PageWidth(), 768);
+  Pane().SetPageWidth(0);
+}
+
+// Every change of the tree's shape, and every undo and redo of one, leaves
+// the pane holding the item the tree has selected, wherever it now is.
+TEST_F(LivePreview, ThePaneHoldsTheTreesItemAcrossChangesOfShape) {
+  QUndoStack& undo = Form().Document().UndoStack();
+  const struct {
+    const char* step;
+    int select;  // entry selected first; -2 keeps the selection
+    std::function<void()> act;
+  } steps[] = {
+      {"move down", 1, [&] { TreeKey(Qt::Key_Down, Qt::ControlModifier); }},
+      {"move down again", -2, [&] { TreeKey(Qt::Key_Down, Qt::ControlModifier); }},
+      {"move up", -2, [&] { TreeKey(Qt::Key_Up, Qt::ControlModifier); }},
+      {"undo of the move up", -2, [&] { undo.undo(); }},
+      {"redo of the move up", -2, [&] { undo.redo(); }},
+      {"undo with another item selected", 0, [&] { undo.undo(); }},
+      {"delete", 1,
+       [&] {
+         world->prompts.answers.push_back(TAnswer::Yes);
+         TreeKey(Qt::Key_Delete);
+       }},
+      {"undo of the delete", 3, [&] { undo.undo(); }},
+      {"redo of the delete", 2, [&] { undo.redo(); }},
+      {"undo of the delete again", -2, [&] { undo.undo(); }},
+      {"import", 2,
+       [&] {
+         // As an import does it: the document takes the new project, then
+         // the step is recorded.
+         const TkvdAppletAgent& agent = Form().Agent();
+         TImportStructureCommand::TProject before{agent.AppletData(), agent.Items(), agent.FileVersion};
+         TImportStructureCommand::TProject after = before;
+         std::swap(after.items[0], after.items[3]);
+         Form().Document().ApplyProject(after.applet, after.items, after.fileVersion);
+         undo.push(new TImportStructureCommand(Form().Document(), before, after));
+       }},
+      {"select after the import", 3, [] {}},
+      {"undo of the import", -2, [&] { undo.undo(); }},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    if (s.select != -2) SelectEntry(s.select);
+    s.act();
+    ExpectInStepWithTheTree();
+  }
+}
+
+// The reported case: the item moved is the one typed into next.
+TEST_F(LivePreview, TypingAfterAMoveShowsInTheMovedItem) {
+  SelectEntry(1);
+  TreeKey(Qt::Key_Down, Qt::ControlModifier);
+  ASSERT_EQ(TreeEntry(), 2);
+  QLineEdit* caption = Find<QLineEdit>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setFocus();
+  caption->end(false);
+  QTest::keyClicks(caption, " live");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Pane().Idle() && ShownText() == caption->text(); }, kWaitMs))
+      << ShownText().toStdString();
+  Form().DesignTree().setFocus();
+  Form().Document().UndoStack().undo();
+  Form().Document().UndoStack().undo();
+}
+
+// A project whose configuration goes to the page in parts shows whole.
+TEST_F(LivePreview, ALargeProjectReachesThePageWhole) {
+  const TkvdAppletAgent& agent = Form().Agent();
+  const TAppletData applet = agent.AppletData();
+  const TItemArray before = agent.Items();
+  const std::string version = agent.FileVersion;
+  TItemArray large;
+  for (int k = 0; k < 3000; ++k) {
+    TItemData item = before[0];
+    item.ICaption = "Item " + std::to_string(k);
+    large.push_back(item);
+  }
+  ASSERT_GE(BuildPreviewCall({applet, large, agent.ScriptFiles}).parts.size(), 2);
+  Form().Document().ApplyProject(applet, large, version);
+  EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-item').length", 3000));
+  EXPECT_EQ(Eval("document.querySelectorAll('#stage .lumeroll-item a')[2999].textContent"),
+            QVariant(QStringLiteral("Item 2999")));
+  Form().Document().ApplyProject(applet, before, version);
+  EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-item').length", int(before.size())));
+}
+
+// Closing the window is not hiding the pane: what the user left is what the
+// next start shows. The program quits as it does after its window closed.
+TEST_F(LivePreview, ClosingTheWindowKeepsThePanesVisibility) {
+  QAction& toggle = Dock().ToggleAction();
+  for (const bool shown : {true, false}) {
+    SCOPED_TRACE(shown ? "shown" : "hidden");
+    if (toggle.isChecked() != shown) toggle.trigger();
+    if (Form().Modified()) world->prompts.answers.push_back(TAnswer::No);
+    ASSERT_TRUE(Form().close());
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();  // ends with aboutToQuit, as the program does
+    QSettings settings(world->temp.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Settings/ShowLivePreview").toInt(), shown ? 1 : 0);
+    Form().show();
+    EXPECT_EQ(Dock().Dock().isVisible(), shown);
+  }
+  if (!toggle.isChecked()) toggle.trigger();
 }
 
 // Last, so everything above has run too: the pane wrote no file anywhere in

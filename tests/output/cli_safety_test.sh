@@ -167,8 +167,22 @@ if [[ $(id -u) == 0 ]]; then
   setpriv --reuid=nobody --regid=nogroup --clear-groups "$cli" import "$work/user/in.gms" "$work/user/out.jslr" 2>"$work/err"
   check "a write-protected file is refused" '[[ $? == 1 && $(cat "$work/user/out.jslr") == kept ]]'
   check "with Permission denied" 'grep -q "Permission denied" "$work/err"'
+
+  # A folder shared by a group: u2's files (u2:web, 664), published over by
+  # u1 and then again by u2. Numeric ids stand in for the users and group.
+  mkdir -m 775 "$work/group"
+  project "$work/group/news.jslr" 2 0
+  "$cli" publish "$work/group/news.jslr" >/dev/null 2>&1
+  chown -R 4302:4300 "$work/group" && chmod 664 "$work/group"/*
+  as() { setpriv --reuid="$1" --regid="$1" --groups=4300 "${@:2}"; }
+  as 4301 "$cli" publish "$work/group/news.jslr" >/dev/null 2>"$work/err"
+  check "u1 publishes into the group's folder" '[[ $? == 0 ]]'
+  check "and every file keeps the group and mode 664" '[[ $(stat -c "%g %a" "$work/group"/* | sort -u) == "4300 664" ]]'
+  as 4302 "$cli" publish "$work/group/news.jslr" >/dev/null 2>"$work/err"
+  check "u2 can still publish there" '[[ $? == 0 ]]'
 else
   skip "another user's link (needs root to make a link of another user)"
+  skip "a folder shared by a group (needs root to switch users)"
   skip "write-protected file as an ordinary user (needs root to switch users)"
 fi
 exit $((fails > 0))

@@ -186,6 +186,40 @@ TEST(FileIo, NamesOutsideAsciiKeepTheirLetters) {
   }
 }
 
+// A path past MAX_PATH (260) is written, read, listed and removed like any
+// other; on Windows the wide-path layer hands the system the "\\?\" form.
+TEST(FileIo, APathOfThreeHundredCharactersRoundTrips) {
+  TTempFolder folder;
+  std::vector<std::string> levels;
+  std::string path = folder.Folder();
+  while (path.size() < 300) {
+    path += std::string(60, 'n') + std::to_string(levels.size());
+    levels.push_back(path);
+    ASSERT_TRUE(CreateFolder(path)) << path.size();
+    path += "/";
+  }
+  const std::string file = path + "news.jslr";
+  ASSERT_GT(file.size(), 300u);
+  ASSERT_TRUE(WriteFileAtomically(file, "long way down"));
+  ASSERT_TRUE(WriteFileAtomically(file, "long way down\r\n"));  // a replace too
+  EXPECT_TRUE(FileExists(file));
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(file, bytes));
+  EXPECT_EQ(bytes, "long way down\r\n");
+  EXPECT_TRUE(CopyFileReplacing(file, path + "copy.jslr"));
+#ifdef _WIN32
+  const std::wstring wide = WidePath(file);
+  ASSERT_EQ(wide.rfind(L"\\\\?\\", 0), 0u) << Utf8FromWide(wide);
+  std::string plain = file;
+  std::replace(plain.begin(), plain.end(), '/', '\\');
+  EXPECT_EQ(Utf8FromWide(wide.substr(4)), plain);
+  EXPECT_EQ(WidePath(folder.Folder()).rfind(L"\\\\?\\", 0), std::wstring::npos) << "short paths stay plain";
+#endif
+  EXPECT_TRUE(DeleteFileIfExists(file));
+  EXPECT_TRUE(DeleteFileIfExists(path + "copy.jslr"));
+  for (auto it = levels.rbegin(); it != levels.rend(); ++it) EXPECT_TRUE(RemoveEmptyFolder(*it)) << it->size();
+}
+
 #ifdef _WIN32
 // A move that Windows refuses (here: onto a read-only file) is a failure with
 // the system's words, the old file whole and no temporary file left.

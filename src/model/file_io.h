@@ -110,6 +110,10 @@ int RemoveLeftoverTemporaryFiles(const std::string& folder);
 // taken again at no cost, so a publish may save the project under its own
 // lock. A folder that cannot be locked at all (missing, or a file system
 // without locks) is written without one, as before.
+// The hidden file in a folder that LockFileEx locks on Windows (POSIX locks
+// the folder itself and leaves no file).
+inline constexpr const char* kFolderLockFileName = ".lumeroll.lock";
+
 class TFolderLock {
  public:
   static constexpr int kDefaultWaitMs = 5000;

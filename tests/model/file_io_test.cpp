@@ -15,7 +15,8 @@ namespace {
 
 std::vector<std::string> Names(const TTempFolder& folder) {
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(folder.Path())) names.push_back(Utf8Path(e.path().filename()));
+  for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
+    if (Utf8Path(e.path().filename()) != kFolderLockFileName) names.push_back(Utf8Path(e.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -184,6 +185,28 @@ TEST(FileIo, NamesOutsideAsciiKeepTheirLetters) {
     ASSERT_TRUE(std::filesystem::is_directory(inner)) << name;
     EXPECT_EQ(Utf8Path(std::filesystem::directory_iterator(inner)->path().filename()), name);
   }
+}
+
+// The folder lock as another handle sees it (flock on POSIX, LockFileEx on
+// Windows): held from Acquire to Release, taken again by its own process at
+// no cost, and let go only by the last holder.
+TEST(FileIo, TheFolderLockIsHeldUntilItsLastRelease) {
+  TTempFolder folder;
+  EXPECT_FALSE(FolderLockedElsewhere(folder.Folder()));
+  TFolderLock outer;
+  ASSERT_TRUE(outer.Acquire(folder.Folder(), 0));
+  EXPECT_TRUE(FolderLockedElsewhere(folder.Folder()));
+  {
+    TFolderLock inner;
+    EXPECT_TRUE(inner.Acquire(folder.Folder(), 0));
+  }
+  EXPECT_TRUE(FolderLockedElsewhere(folder.Folder()));
+  EXPECT_TRUE(WriteFileAtomically(folder.File("p.jslr"), "written under the lock"));
+  outer.Release();
+  EXPECT_FALSE(FolderLockedElsewhere(folder.Folder()));
+  // A folder that is not there is written without a lock (and fails there).
+  TFolderLock missing;
+  EXPECT_TRUE(missing.Acquire(folder.File("gone/"), 0));
 }
 
 // A path past MAX_PATH (260) is written, read, listed and removed like any

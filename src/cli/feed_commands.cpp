@@ -25,7 +25,9 @@ int RunFeed(const std::vector<std::string>& args) {
       if (i + 1 == args.size()) return FeedUsage();
       const std::optional<int32_t> n = ParseWholeNumber(args[++i]);
       if (!n || *n < 1) {
-        std::cerr << "lumeroll-cli feed: --max wants a whole number of at least 1, not '" << args[i] << "'\n";
+        std::cerr << "lumeroll-cli feed: --max wants a whole number of at "
+                     "least 1, not '"
+                  << args[i] << "'\n";
         return kExitUsage;
       }
       max = static_cast<size_t>(*n);
@@ -43,20 +45,34 @@ int RunFeed(const std::vector<std::string>& args) {
   agent.SetDefaults();
   if (FileExists(projectPath)) {
     std::vector<int> parents;
-    if (TResult r = agent.LoadProject(projectPath, parents); !r) return Fail(projectPath + ": " + r.message);
+    if (TResult r = agent.LoadProject(projectPath, parents); !r) return FailIn(projectPath, r);
   }
   TItemArray items;
   if (TResult r = ReadFeedItems(source, max, TFetchLimits{}, items); !r) return Fail(r.message);
   const size_t count = items.size();
+  // Read again under the folder's lock: a publish or another feed may have
+  // rewritten the project during the download, and its result must not be
+  // undone by the copy read before.
+  TFolderLock lock;
+  if (TResult r = lock.Acquire(FolderPart(projectPath)); !r) return Fail(r.message);
+  agent.SetDefaults();
+  if (FileExists(projectPath)) {
+    std::vector<int> parents;
+    if (TResult r = agent.LoadProject(projectPath, parents); !r) return FailIn(projectPath, r);
+  }
   agent.ReplaceProject(agent.AppletData(), std::move(items), agent.FileVersion);
-  if (TResult r = agent.SaveProject(projectPath); !r) return Fail(projectPath + ": " + r.message);
-  std::cerr << "Read " << count << " items from " << source << "\n";
+  if (TResult r = agent.SaveProject(projectPath); !r) return FailIn(projectPath, r);
+  std::cerr << "Read " << count << " items from " << EscapeControlCharacters(HideAddressCredentials(source)) << "\n";
   return 0;
 }
 
 }  // namespace
 
 void RegisterFeedCommands(TCliCommandTable& table) {
-  table.push_back({"feed", "SOURCE PROJECT.jslr [--max N]",
-                   "replace a project's items with a feed's newest entries (a file or an http(s) address)", RunFeed});
+  table.push_back({"feed",
+                   "SOURCE PROJECT.jslr [--max N]",
+                   "replace a project's items with a feed's newest entries (a "
+                   "file or an http(s) address)",
+                   RunFeed,
+                   {"--max N"}});
 }

@@ -21,22 +21,32 @@
 #include "model/vocabulary.h"
 
 int Fail(const std::string& message) {
-  std::cerr << "lumeroll-cli: " << EscapeControlCharacters(message) << "\n";
+  std::cerr << "lumeroll-cli: " << EscapeControlCharacters(HideAddressCredentials(message)) << "\n";
   return kExitFailed;
+}
+
+int FailIn(const std::string& path, const TResult& result) {
+  std::string text = result.message;
+  if (!result.where.empty()) text = result.where + ": " + text;
+  // The file's own messages ("Cannot open "p": ...") name it already.
+  if (result.message.find("\"" + path + "\"") == std::string::npos) text = path + ": " + text;
+  return Fail(text);
 }
 
 namespace {
 
 void PrintUsage(std::ostream& out, const TCliCommandTable& table) {
   out << "Usage: lumeroll-cli COMMAND [ARGUMENTS]\n\n"
-         "Works on JavaScript Lumeroll projects (.jslr) and menu structure files (.gms).\n\n"
+         "Works on JavaScript Lumeroll projects (.jslr) and menu structure "
+         "files (.gms).\n\n"
          "Commands:\n";
   for (const TCliCommand& c : table) {
     std::string head = "  " + c.name + " " + c.usage;
     if (head.size() < 40) head.resize(40, ' ');
     out << head << " " << c.summary << "\n";
   }
-  out << "\nOptions:\n  --help                                   show this help\n";
+  out << "\nOptions:\n  --help                                   show this "
+         "help\n";
 }
 
 // The arguments in UTF-8. Windows hands main() its arguments in the ANSI code
@@ -73,6 +83,40 @@ void PrepareStandardStreams() {
 #endif
 }
 
+void PrintCommandUsage(std::ostream& out, const TCliCommand& c) {
+  out << "Usage: lumeroll-cli " << c.name << " " << c.usage << "\n  " << c.summary << "\n";
+}
+
+// "--help" anywhere after a command asks for its usage (0); an option the
+// command does not take is a wrong call (2). Values of options that take one
+// are skipped. -1 when the command is to run.
+int CheckOptions(const TCliCommand& c, const std::vector<std::string>& args) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      PrintCommandUsage(std::cout, c);
+      return 0;
+    }
+  }
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.size() < 2 || a[0] != '-') continue;
+    bool known = false;
+    for (const std::string& option : c.options) {
+      const size_t space = option.find(' ');
+      if (option.substr(0, space) != a) continue;
+      known = true;
+      if (space != std::string::npos) ++i;
+    }
+    if (!known) {
+      std::cerr << "lumeroll-cli " << c.name << ": unknown option '" << EscapeControlCharacters(a) << "'\n";
+      PrintCommandUsage(std::cerr, c);
+      return kExitUsage;
+    }
+  }
+  return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -96,6 +140,7 @@ int main(int argc, char** argv) {
   for (const TCliCommand& c : table) {
     if (c.name == args[0]) {
       args.erase(args.begin());
+      if (const int code = CheckOptions(c, args); code >= 0) return code;
       // Whatever goes wrong ends with a message and exit 1, never with an
       // abort: scripts read the exit code and a person reads the message.
       try {

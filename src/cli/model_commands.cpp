@@ -66,7 +66,7 @@ int Usage(const std::string& command, const std::string& arguments) {
 int RunOutline(const std::vector<std::string>& args) {
   if (args.size() != 1) return Usage("outline", "FILE");
   TOutlineSource source;
-  if (TResult r = ReadEitherFile(args[0], source); !r) return Fail(r.message);
+  if (TResult r = ReadEitherFile(args[0], source); !r) return FailIn(args[0], r);
   // The root node stands for the box; a child of the root is one step in.
   // Written line by line: memory stays that of the loaded file.
   std::fputs(kProductName, stdout);
@@ -92,8 +92,8 @@ int RunExport(const std::vector<std::string>& args) {
   TkvdAppletAgent agent;
   agent.SetProgress(&progress);
   std::vector<int> parents;
-  if (TResult r = agent.LoadProject(args[0], parents); !r) return Fail(r.message);
-  if (TResult r = agent.ExportStructure(args[1], tree_math::LevelsFromParents(parents)); !r) return Fail(r.message);
+  if (TResult r = agent.LoadProject(args[0], parents); !r) return FailIn(args[0], r);
+  if (TResult r = agent.ExportStructure(args[1], tree_math::LevelsFromParents(parents)); !r) return FailIn(args[1], r);
   return 0;
 }
 
@@ -105,10 +105,10 @@ int RunImport(const std::vector<std::string>& args) {
   agent.SetProgress(&progress);
   agent.SetDefaults();
   std::vector<int> parents;
-  if (TResult r = agent.ImportStructure(args[0], parents); !r) return Fail(r.message);
+  if (TResult r = agent.ImportStructure(args[0], parents); !r) return FailIn(args[0], r);
   // Levels as the tree shows them, as after the editor's level refresh.
   agent.RefreshLevels(tree_math::LevelsFromParents(parents));
-  if (TResult r = agent.SaveProject(args[1]); !r) return Fail(r.message);
+  if (TResult r = agent.SaveProject(args[1]); !r) return FailIn(args[1], r);
   return 0;
 }
 

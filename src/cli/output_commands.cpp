@@ -2,8 +2,6 @@
 // command line.
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 
 #include "cli/cli_commands.h"
@@ -29,29 +27,9 @@ std::string FindResourceFolder() {
   return own;
 }
 
-// A private working folder for the configuration script, removed with its
-// contents when the command ends, so the tool never writes where it is
-// installed.
-class TScratchFolder {
- public:
-  // A missing or unusable TMPDIR leaves Path() empty and Error() saying why.
-  TScratchFolder() : path_(CreateTemporaryFolder("lumeroll-cli-")) {
-    if (path_.empty()) error_ = std::string("cannot create a temporary folder (TMPDIR): ") + std::strerror(errno);
-  }
-  ~TScratchFolder() { RemoveFolderTree(path_); }
-  TScratchFolder(const TScratchFolder&) = delete;
-  TScratchFolder& operator=(const TScratchFolder&) = delete;
-  const std::string& Path() const { return path_; }
-  const std::string& Error() const { return error_; }
-
- private:
-  std::string path_;
-  std::string error_;
-};
-
 TResult LoadProject(TkvdAppletAgent& agent, const std::string& path, std::vector<int>& levels) {
   std::vector<int> parents;
-  if (TResult r = agent.LoadProject(path, parents); !r) return TResult::Fail(path + ": " + r.message);
+  if (TResult r = agent.LoadProject(path, parents); !r) return r;
   levels = tree_math::LevelsFromParents(parents);
   return TResult::Ok();
 }
@@ -64,7 +42,7 @@ int PrintGenerated(const std::vector<std::string>& args, bool page) {
   }
   TkvdAppletAgent agent;
   std::vector<int> levels;
-  if (TResult r = LoadProject(agent, args[0], levels); !r) return Fail(r.message);
+  if (TResult r = LoadProject(agent, args[0], levels); !r) return FailIn(args[0], r);
   agent.RefreshLevels(levels);
   const TGeneratedCode code = GenerateCode(agent.AppletData(), agent.Items(), agent.ScriptFiles);
   if (!code.ok) return Fail(code.message);
@@ -92,26 +70,26 @@ int Publish(const std::vector<std::string>& given) {
   const std::string folder = args.size() == 2 ? AppFolders::WithSeparator(args[1]) : FolderPart(projectPath);
   if (!folder.empty() && !FolderExists(folder)) return Fail("no such folder: " + folder);
 
+  // The folder's lock is taken before the project is read: a feed or
+  // another publish that rewrites the project meanwhile would otherwise be
+  // undone by the copy read before it. The check for other projects' pages
+  // is made under the same lock, inside SaveAndPublish.
+  TFolderLock lock;
+  if (TResult r = lock.Acquire(folder); !r) return Fail(r.message);
   TTerminalProgress progress;
   TkvdAppletAgent agent;
   agent.SetProgress(&progress);
   std::vector<int> levels;
-  if (TResult r = LoadProject(agent, projectPath, levels); !r) return Fail(r.message);
+  if (TResult r = LoadProject(agent, projectPath, levels); !r) return FailIn(projectPath, r);
 
-  if (!force) {
-    const std::vector<std::string> others = ProjectsSharingTheScript(folder, projectName);
-    if (!others.empty()) return Fail(SharedScriptQuestion(others.front()) + " (use --force to publish anyway)");
-  }
-
-  TScratchFolder scratch;
-  if (scratch.Path().empty()) return Fail(scratch.Error());
+  // No working folder: the tool writes nothing but the published files.
   AppFolders folders;
   folders.resource = FindResourceFolder();
-  folders.working = scratch.Path();
-
-  const TPublishResult result = SaveAndPublish(agent, folders, folder, projectName, levels);
-  for (const TFailedCopy& failed : result.failedCopies)
-    Fail(failed.name + " was not copied: " + failed.message);
+  folders.working.clear();
+  const TSharingCheck check;
+  const TPublishResult result = SaveAndPublish(agent, folders, folder, projectName, levels, force ? nullptr : &check);
+  for (const TFailedCopy& failed : result.failedCopies) Fail(failed.name + " was not copied: " + failed.message);
+  if (!result.sharedWith.empty()) return Fail(result.message + " (use --force to publish anyway)");
   if (!result.ok) return Fail(result.message);
   if (!result.failedCopies.empty()) return kExitFailed;
   const std::string base = PublishBaseName(projectName);
@@ -129,5 +107,5 @@ void RegisterOutputCommands(TCliCommandTable& table) {
   table.push_back({"publish", "[--force] PROJECT.jslr [FOLDER]",
                    "write page, scripts, project and report into FOLDER (default: the project's folder); "
                    "--force: also when another project's page there uses the same script",
-                   Publish});
+                   Publish, {"--force"}});
 }

@@ -7,6 +7,8 @@
 #include <memory>
 #include <mutex>
 
+#include "model/vocabulary.h"
+
 namespace {
 
 std::string Lower(std::string s) {
@@ -144,7 +146,7 @@ TResult Download(const std::string& url, const TFetchLimits& limits, TFetched& o
   curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error);
 
   const CURLcode code = curl_easy_perform(c);
-  const std::string where = "cannot read " + url + ": ";
+  const std::string where = "cannot read " + HideAddressCredentials(url) + ": ";
   if (t.cancelled) return TResult::Fail("cancelled");
   if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
     return TResult::Fail(where + "the feed is larger than " + MegaBytes(limits.maxBytes));
@@ -161,8 +163,9 @@ TResult Download(const std::string& url, const TFetchLimits& limits, TFetched& o
   }
   long status = 0;
   curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
-  if (status >= 400 || status < 200)
-    return TResult::Fail(where + "the server answered " + std::to_string(status));
+  // A redirect that could not be followed (a 301 without Location) or any
+  // other answer outside 2xx carries no feed, whatever its body holds.
+  if (status < 200 || status > 299) return TResult::Fail(where + "the server answered " + std::to_string(status));
   char* effective = nullptr;
   curl_easy_getinfo(c, CURLINFO_EFFECTIVE_URL, &effective);
   out.address = effective != nullptr ? effective : url;
@@ -185,9 +188,11 @@ TResult FetchSource(const std::string& source, const TFetchLimits& limits, TFetc
   if (scheme == "http" || scheme == "https") return Download(source, limits, out);
   std::string path = source;
   if (scheme == "file") {
-    if (!FileAddressToPath(source, path)) return TResult::Fail("cannot read " + source + ": not a local file address");
+    if (!FileAddressToPath(source, path))
+      return TResult::Fail("cannot read " + HideAddressCredentials(source) + ": not a local file address");
   } else if (!scheme.empty()) {
-    return TResult::Fail("cannot read " + source + ": only http and https addresses and files can be read");
+    return TResult::Fail("cannot read " + HideAddressCredentials(source) +
+                         ": only http and https addresses and files can be read");
   }
   out.address.clear();
   out.contentType.clear();

@@ -1,18 +1,20 @@
 #include "file_io.h"
+#include "file_io_platform.h"
 
 // The POSIX implementation; Windows has its own in file_io_win.cpp.
 #ifndef _WIN32
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
+#include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -33,7 +35,8 @@ bool IsSeparator(char c) {
 std::string TempNameBeside(const std::string& path) {
   static std::mt19937_64 rng{std::random_device{}()};
   const std::string folder = FolderPart(path);
-  return folder + "." + NamePart(path) + ".tmp" + std::to_string(rng() % 1000000000ull);
+  return folder + "." + NamePart(path) + ".tmp" + std::to_string(::getpid()) + "-" +
+         std::to_string(rng() % 1000000000ull);
 }
 
 constexpr int kMaxLinkSteps = 40;  // as the kernel's own limit on a chain of links
@@ -174,9 +177,16 @@ TAtomicFileWriter::TAtomicFileWriter(const std::string& path, TDurability durabi
     Fail(err);
     return;
   }
-  // The umask may have taken bits the old file had; give them back before
-  // anything is written.
-  if (exists && ::fchmod(fd_, mode) != 0) Fail(errno);
+  if (!exists) return;
+  // A replaced file keeps its owner and group where the user may give them
+  // (root: both; a member of the file's group: the group), so a folder
+  // shared by a group stays writable for the others. Then the mode: the
+  // umask may have taken bits the old file had, and a change of owner clears
+  // the set-id bits.
+  if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+    if (::fchown(fd_, st.st_uid, st.st_gid) != 0) (void)::fchown(fd_, static_cast<uid_t>(-1), st.st_gid);
+  }
+  if (::fchmod(fd_, mode) != 0) Fail(errno);
 }
 
 TAtomicFileWriter::~TAtomicFileWriter() {
@@ -203,13 +213,18 @@ bool TAtomicFileWriter::Write(std::string_view bytes) {
   return true;
 }
 
-TResult TAtomicFileWriter::Commit() {
-  if (!state_) return state_;
+TResult TAtomicFileWriter::Stage() {
+  if (!state_ || staged_) return state_;
+  staged_ = true;
   if (durability_ == TDurability::Durable && ::fsync(fd_) != 0) Fail(errno);
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) Fail(errno);
-  if (!state_) return state_;
+  return state_;
+}
+
+TResult TAtomicFileWriter::Commit() {
+  if (!Stage()) return state_;
   if (::rename(temp_.c_str(), target_.c_str()) != 0) {
     Fail(errno);
     return state_;
@@ -260,5 +275,39 @@ std::string FolderPart(const std::string& path) {
 }
 
 std::string NamePart(const std::string& path) { return path.substr(FolderPart(path).size()); }
+
+namespace file_io_platform {
+
+intptr_t OpenFolderLock(const std::string& folder, std::string& key) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return kNoHandle;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return kNoHandle;
+  }
+  key = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+  return fd;
+}
+
+TLockTry TryLock(intptr_t handle) {
+  for (;;) {
+    if (::flock(static_cast<int>(handle), LOCK_EX | LOCK_NB) == 0) return TLockTry::Locked;
+    if (errno == EINTR) continue;
+    return errno == EWOULDBLOCK ? TLockTry::Busy : TLockTry::Unsupported;
+  }
+}
+
+void CloseFolderLock(intptr_t handle) { ::close(static_cast<int>(handle)); }
+
+long CurrentProcessId() { return static_cast<long>(::getpid()); }
+
+bool ProcessRunning(long pid) {
+  if (pid <= 0) return true;
+  // EPERM: it runs, as another user.
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
+}  // namespace file_io_platform
 
 #endif  // _WIN32

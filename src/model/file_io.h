@@ -69,6 +69,11 @@ class TAtomicFileWriter {
 
   // False once anything failed; later writes are ignored.
   bool Write(std::string_view bytes);
+  // Everything written is on the disk under the temporary name; only the
+  // rename is left. A set of files is staged whole before the first rename,
+  // so that a failure (a full disk, a read-only file) replaces none of them.
+  TResult Stage();
+  // Stages when that was not done yet, then renames over the target.
   TResult Commit();
   // The first failure so far (or success).
   const TResult& State() const { return state_; }
@@ -79,6 +84,7 @@ class TAtomicFileWriter {
   std::string target_;
   std::string temp_;
   int fd_ = -1;
+  bool staged_ = false;
   TDurability durability_;
   TResult state_;
 };
@@ -90,6 +96,44 @@ TResult CopyFileReplacing(const std::string& from, const std::string& to);
 // for buffers of megabytes that are filled at once; only whole pages inside
 // the range are touched, and where the system cannot do it nothing happens.
 void PrefaultMemory(void* data, size_t bytes);
+
+// Temporary files are named "." + name + ".tmp" + process id + "-" + a
+// random number, beside their target. Those whose process has ended are
+// leftovers of a crash; this removes them from `folder` (and nothing else)
+// and says how many went.
+int RemoveLeftoverTemporaryFiles(const std::string& folder);
+
+// One writer at a time in a folder: publishing and rewriting a project take
+// this advisory lock (flock on the folder itself on POSIX, LockFileEx on a
+// lock file on Windows) around the checks and all the writes, so two
+// programs never mix their files. A lock this process already holds is
+// taken again at no cost, so a publish may save the project under its own
+// lock. A folder that cannot be locked at all (missing, or a file system
+// without locks) is written without one, as before.
+// The hidden file in a folder that LockFileEx locks on Windows (POSIX locks
+// the folder itself and leaves no file).
+inline constexpr const char* kFolderLockFileName = ".lumeroll.lock";
+
+class TFolderLock {
+ public:
+  static constexpr int kDefaultWaitMs = 5000;
+  TFolderLock() = default;
+  ~TFolderLock();
+  TFolderLock(const TFolderLock&) = delete;
+  TFolderLock& operator=(const TFolderLock&) = delete;
+
+  // Waits up to waitMs for another program to finish, then fails with
+  // "FOLDER is being published by another program".
+  TResult Acquire(const std::string& folder, int waitMs = kDefaultWaitMs);
+  void Release();
+
+ private:
+  std::string key_;
+};
+
+// Whether another program holds the lock on `folder` right now (for tests
+// and diagnostics; the answer may change at once).
+bool FolderLockedElsewhere(const std::string& folder);
 
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "file_io.h"
+#include "file_io_platform.h"
 #include "win_text.h"
 
 namespace {
@@ -31,7 +32,8 @@ bool IsSeparator(char c) { return c == '/' || c == '\\' || c == ':'; }
 
 std::string TempNameBeside(const std::string& path) {
   static std::mt19937_64 rng{std::random_device{}()};
-  return FolderPart(path) + "." + NamePart(path) + ".tmp" + std::to_string(rng() % 1000000000ull);
+  return FolderPart(path) + "." + NamePart(path) + ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
+         std::to_string(rng() % 1000000000ull);
 }
 
 DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(WidePath(path).c_str()); }
@@ -70,7 +72,27 @@ std::wstring WidePath(const std::string& path) {
   std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
   if (n > 0) ::MultiByteToWideChar(codePage, codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0, path.data(), size,
                                    wide.data(), n);
-  return wide;
+  return LongPathForm(wide);
+}
+
+std::wstring LongPathForm(const std::wstring& path) {
+  // Below this length every function takes the plain form (CreateDirectoryW
+  // stops 12 characters short of MAX_PATH, room for an 8.3 name).
+  constexpr size_t kPlainLimit = MAX_PATH - 12;
+  if (path.size() < kPlainLimit || path.rfind(L"\\\\?\\", 0) == 0) return path;
+  const bool drive = path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+  const bool unc = (path[0] == L'\\' || path[0] == L'/') && (path[1] == L'\\' || path[1] == L'/');
+  if (!drive && !unc) return path;  // relative: the system resolves it, within its limit
+  // The prefixed form is taken literally: no "/" and no "." or ".." steps,
+  // so the path is made full first.
+  const DWORD need = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (need == 0) return path;
+  std::wstring full(need, L'\0');
+  const DWORD got = ::GetFullPathNameW(path.c_str(), need, full.data(), nullptr);
+  if (got == 0 || got >= need) return path;
+  full.resize(got);
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
 }
 
 std::string Utf8FromWide(const std::wstring& wide) {
@@ -223,14 +245,19 @@ bool TAtomicFileWriter::Write(std::string_view bytes) {
   return true;
 }
 
-TResult TAtomicFileWriter::Commit() {
-  if (!state_) return state_;
+TResult TAtomicFileWriter::Stage() {
+  if (!state_ || staged_) return state_;
+  staged_ = true;
   if (durability_ == TDurability::Durable && !::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd_))))
     Fail(static_cast<int>(::GetLastError()));
   const int fd = fd_;
   fd_ = -1;
   if (::_close(fd) != 0) Fail(ERROR_WRITE_FAULT);
-  if (!state_) return state_;
+  return state_;
+}
+
+TResult TAtomicFileWriter::Commit() {
+  if (!Stage()) return state_;
   if (!::MoveFileExW(WidePath(temp_).c_str(), WidePath(target_).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     Fail(static_cast<int>(::GetLastError()));
@@ -269,5 +296,49 @@ std::string FolderPart(const std::string& path) {
 }
 
 std::string NamePart(const std::string& path) { return path.substr(FolderPart(path).size()); }
+
+namespace file_io_platform {
+
+// LockFileEx needs a file: a hidden one in the folder, left there (removing
+// it would race with the next program that opens it).
+intptr_t OpenFolderLock(const std::string& folder, std::string& key) {
+  std::string name = folder;
+  if (!name.empty() && !IsSeparator(name.back())) name += "\\";
+  name += kFolderLockFileName;
+  const HANDLE file = ::CreateFileW(WidePath(name).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return kNoHandle;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file, &info)) {
+    ::CloseHandle(file);
+    return kNoHandle;
+  }
+  key = std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
+        std::to_string(info.nFileIndexLow);
+  return reinterpret_cast<intptr_t>(file);
+}
+
+TLockTry TryLock(intptr_t handle) {
+  OVERLAPPED at{};
+  if (::LockFileEx(reinterpret_cast<HANDLE>(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                   &at))
+    return TLockTry::Locked;
+  return ::GetLastError() == ERROR_LOCK_VIOLATION ? TLockTry::Busy : TLockTry::Unsupported;
+}
+
+void CloseFolderLock(intptr_t handle) { ::CloseHandle(reinterpret_cast<HANDLE>(handle)); }
+
+long CurrentProcessId() { return static_cast<long>(::GetCurrentProcessId()); }
+
+bool ProcessRunning(long pid) {
+  const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return ::GetLastError() != ERROR_INVALID_PARAMETER;
+  const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  ::CloseHandle(process);
+  return running;
+}
+
+}  // namespace file_io_platform
 
 #endif  // _WIN32

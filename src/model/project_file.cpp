@@ -33,10 +33,11 @@ void WriteProjectPieces(const TAppletData& applet, const TItemArray& items, Prog
   constexpr size_t kPieceBytes = 1 << 20;
   ProgressScope scope(progress, "Saving Data ... ...", 20 * static_cast<int>(items.size()) + 15);
   std::string out;
-  for (const char* line :
-       {"<Warning_Info>", "Note: This file be created and maintained by JavaScript Lumeroll 1.0.",
-        "It may cause the project file can't be opened correctly if you modify it by yourself!", "</Warning_Info>",
-        "<Product_Name>", kProductName, "</Product_Name>", "<Product_Version>", "1.0", "</Product_Version>"})
+  for (const char* line : {"<Warning_Info>", "Note: This file be created and maintained by JavaScript Lumeroll 1.0.",
+                           "It may cause the project file can't be opened correctly if you modify "
+                           "it by yourself!",
+                           "</Warning_Info>", "<Product_Name>", kProductName, "</Product_Name>", "<Product_Version>",
+                           "1.0", "</Product_Version>"})
     AppendLine(out, line);
   scope.Advance(10);
   TStringArray flat;
@@ -86,21 +87,36 @@ TResult ReadProjectLines(TLineReader& in, TLoadedProject& out, Progress& progres
   }
   ProgressScope scope(progress, "Loading Data ... ...", 100);
   const int firstItemLine = in.LinesRead() + 1;
-  // One entry a line: room for all of them at once spares a large project
-  // the vector's repeated moves, and asking for the memory in one go spares
-  // it a page fault for every few items.
-  // An item line of this program's holds at least its twenty separators, so
-  // a file of bare line ends does not reserve more than it could fill.
-  loaded.items.reserve(std::min(in.LineEndsAhead(), in.BytesAhead() / (3 * TItemData::FlatWidth)));
-  PrefaultMemory(loaded.items.data(), loaded.items.capacity() * sizeof(TItemData));
+  // Each line is checked as it is read, so a file of bare line ends keeps
+  // no item for every line. After the first bad line the rest is only
+  // looked through for its end: a file cut short is still told as such.
+  TResult firstBad;
   for (;;) {
     if (in.AtEnd()) return TResult::Fail(kIncompleteProjectMessage);
     line = in.ReadLine();
     if (line == "</Item_Parameters>") break;
-    TItemData& item = loaded.items.emplace_back();
+    if (!firstBad) continue;
+    TItemData item;
     ForEachField(line, TItemData::FieldCount, kSeparator,
                  [&item](int i, std::string_view field) { item.Field(i).assign(field); });
+    if (!ParseWholeNumber(item.ILevel)) {
+      firstBad = TResult::FailAt(NotAnIntegerMessage(item.ILevel),
+                                 "line " + std::to_string(in.LinesRead()) + ", field ILevel");
+      loaded.items = TItemArray();
+      continue;
+    }
+    if (loaded.items.empty()) {
+      // One entry a line: room for all of them at once spares a large
+      // project the vector's repeated moves, and asking for the memory in
+      // one go spares it a page fault for every few items. An item line of
+      // this program's holds at least its twenty separators, so the room
+      // stays in proportion to the bytes that are left.
+      loaded.items.reserve(std::min(in.LineEndsAhead(), in.BytesAhead() / (3 * TItemData::FlatWidth)) + 1);
+      PrefaultMemory(loaded.items.data(), loaded.items.capacity() * sizeof(TItemData));
+    }
+    loaded.items.push_back(std::move(item));
   }
+  if (!firstBad) return firstBad;
 
   std::vector<int> levels;
   if (TResult r = tree_math::ParentsFromLevels(loaded.items, loaded.parents, levels); !r) return r;
@@ -134,6 +150,10 @@ TResult ReadProjectFile(const std::string& path, TLoadedProject& out, Progress& 
 }
 
 TResult TkvdAppletAgent::SaveProject(const std::string& path) {
+  // No other program publishes into the folder or rewrites the project
+  // while it is written.
+  TFolderLock lock;
+  if (TResult r = lock.Acquire(FolderPart(path)); !r) return r;
   TAtomicFileWriter writer(path);
   WriteProjectPieces(applet_, items_, progress(), [&writer](std::string_view piece) { writer.Write(piece); });
   return writer.Commit();

@@ -47,11 +47,21 @@ TResult ReadStructureText(std::string_view bytes, TLoadedStructure& out, Progres
 
   ProgressScope scope(progress, "Loading Data ... ...", 100);
   const int firstItemLine = in.LinesRead() + 1;
+  // Checked line by line; after the first bad line the rest is only looked
+  // through for its end, so nothing is kept for it.
+  TResult firstBad;
   for (;;) {
     if (in.AtEnd()) return TResult::Fail(kIncompleteStructureMessage);
     const std::string_view line = in.ReadLine();
     if (line == "</Structure_Description>") break;
+    if (!firstBad) continue;
     std::vector<std::string> f = SplitFields(line, 5, kSeparator);
+    if (!ParseWholeNumber(f[4])) {
+      firstBad =
+          TResult::FailAt(NotAnIntegerMessage(f[4]), "line " + std::to_string(in.LinesRead()) + ", field ILevel");
+      loaded.items = TItemArray();
+      continue;
+    }
     TItemData item = DefaultItemData();
     item.IContent = std::move(f[0]);
     item.ICaption = std::move(f[1]);
@@ -60,6 +70,7 @@ TResult ReadStructureText(std::string_view bytes, TLoadedStructure& out, Progres
     item.ILevel = std::move(f[4]);
     loaded.items.push_back(std::move(item));
   }
+  if (!firstBad) return firstBad;
   std::vector<int> levels;
   if (TResult r = tree_math::ParentsFromLevels(loaded.items, loaded.parents, levels); !r) return r;
   if (TResult r = tree_math::CheckNestingDepth(levels, firstItemLine); !r) return r;

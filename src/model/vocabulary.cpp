@@ -101,6 +101,31 @@ bool HasControlCharacter(std::string_view text) {
   return false;
 }
 
+std::string HideAddressCredentials(std::string_view text) {
+  std::string out;
+  size_t from = 0;
+  for (size_t at = text.find("://"); at != std::string_view::npos; at = text.find("://", at + 3)) {
+    // The scheme before "://" must be a scheme's letters.
+    size_t scheme = at;
+    while (scheme > 0 && (std::isalnum(static_cast<unsigned char>(text[scheme - 1])) || text[scheme - 1] == '+' ||
+                          text[scheme - 1] == '-' || text[scheme - 1] == '.'))
+      --scheme;
+    const size_t start = at + 3;
+    if (scheme == at || start < from) continue;
+    // The authority ends at the first "/", "?", "#", space or quote; its
+    // last "@" ends the credentials.
+    size_t end = start;
+    while (end < text.size() && std::string_view("/?#\" \t\r\n").find(text[end]) == std::string_view::npos) ++end;
+    const size_t atSign = text.substr(start, end - start).rfind('@');
+    if (atSign == std::string_view::npos) continue;
+    out.append(text.substr(from, start - from));
+    out += "***";
+    from = start + atSign;
+  }
+  out.append(text.substr(from));
+  return out;
+}
+
 std::string EscapeControlCharacters(std::string_view text) {
   if (!HasControlCharacter(text)) return std::string(text);
   std::string out;

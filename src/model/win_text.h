@@ -10,7 +10,10 @@
 
 // A path for the wide functions. Bytes that are not UTF-8 are read in the
 // ANSI code page, which is how such a path reached the program.
+// Absolute paths past MAX_PATH come back in the "\\?\" form (made full first),
+// which the wide functions take up to 32767 characters.
 std::wstring WidePath(const std::string& path);
+std::wstring LongPathForm(const std::wstring& path);
 std::string Utf8FromWide(const std::wstring& wide);
 // Appends one character in the ANSI code page (the program's 8-bit text);
 // false, appending nothing, when the code page has no such letter.

@@ -22,6 +22,16 @@ struct TPublishResult {
   bool ok = true;
   std::string message;  // why the publish stopped, when !ok
   std::vector<TFailedCopy> failedCopies;
+  // The other project whose published page stopped the publish, if any.
+  std::string sharedWith;
+};
+
+// The other projects (as ProjectsSharingTheScript names them) whose pages
+// the caller has agreed to take over. SaveAndPublish looks again under its
+// lock and stops at any other one, so a project published meanwhile by
+// another program is not taken over unasked.
+struct TSharingCheck {
+  std::vector<std::string> accepted;
 };
 
 // The file name without its extension: every occurrence of the text from the
@@ -30,14 +40,20 @@ struct TPublishResult {
 std::string PublishBaseName(const std::string& fileName);
 
 // folder ends with a separator (or is empty for the current directory).
-// Writes B.html, both scripts, B.jslr and B_PublishReport.txt. The
-// configuration script is generated once, into the working folder and
-// beside the project at the same time; the published one never comes from
-// the working folder. A page, project or report that cannot be written (or
-// the working folder's script) stops the publish, but only after both script
-// copies were tried; failed copies are listed in the result.
+// Writes both scripts, B.html, B.jslr and B_PublishReport.txt, all or none:
+// each is written and synced under a temporary name beside its target, and
+// only then are they renamed, in that order. The whole publish holds the
+// folder's lock (TFolderLock). The configuration script is generated once,
+// into the working folder (when there is one) and beside the project at the
+// same time; the published one never comes from the working folder. Any file
+// that cannot be written stops the publish before the first rename, after
+// every file was tried; failed script copies are listed in the result. A
+// runtime script missing from the resources is listed too, but the rest is
+// published. With `sharing`, the folder is checked for other projects'
+// pages under the lock (see TSharingCheck).
 TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders, const std::string& folder,
-                              const std::string& fileName, const std::vector<int>& levels);
+                              const std::string& fileName, const std::vector<int>& levels,
+                              const TSharingCheck* sharing = nullptr);
 
 // Every project publishes the same configuration script name, so two projects
 // published into one folder share one script and the first one's page shows
@@ -51,6 +67,9 @@ std::string SharedScriptQuestion(const std::string& otherProject);
 
 // The seventeen lines of the report, CR LF after each.
 std::string PublishReportText(const TStringArray& scriptFiles);
+
+// The status strip's show of writing the report.
+void ShowPublishReportProgress(TkvdAppletAgent& agent);
 
 TResult MakePublishReport(TkvdAppletAgent& agent, const std::string& folder, const std::string& fileName);
 

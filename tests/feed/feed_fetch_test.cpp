@@ -52,6 +52,7 @@ TEST_F(FeedFetch, EachLimitStopsTheTransferWithAMessage) {
     std::string message;
   } cases[] = {
       {"/missing", {}, "the server answered 404"},
+      {"/moved-without-location", {}, "the server answered 301"},
       {"/redirect/6", {}, "more than 5 redirects"},
       {"/loop", {}, "more than 5 redirects"},
       {"/to-file", {}, "not http or https"},
@@ -66,6 +67,13 @@ TEST_F(FeedFetch, EachLimitStopsTheTransferWithAMessage) {
     EXPECT_NE(r.message.find(c.message), std::string::npos) << r.message;
     EXPECT_NE(r.message.find(Url(c.path)), std::string::npos) << r.message;
   }
+  // Credentials in the address are not repeated in the message.
+  std::string withCredentials = Url("/missing");
+  withCredentials.insert(withCredentials.find("://") + 3, "user:secret@");
+  TFetched fetched;
+  const TResult r = FetchSource(withCredentials, {}, fetched);
+  EXPECT_NE(r.message.find("://***@"), std::string::npos) << r.message;
+  EXPECT_EQ(r.message.find("secret"), std::string::npos) << r.message;
 }
 
 TEST_F(FeedFetch, ACancelledTransferStops) {

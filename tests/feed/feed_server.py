@@ -9,6 +9,7 @@ then serves until killed:
   /loop              redirects to itself for ever
   /to-file           redirects to a file:// address
   /missing           404
+  /moved-without-location  301 without a Location header, a feed as its body
   /slow              sends the head, then waits far longer than any test
   /huge              a body of 1 MB of feed-like text with no length given
 """
@@ -55,6 +56,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if path.startswith("/redirect/"):
             n = int(path[len("/redirect/"):])
             return self.redirect("/files/wordpress_rss.xml" if n <= 1 else "/redirect/%d" % (n - 1))
+        if path == "/moved-without-location":
+            with open(os.path.join(FEEDS, "wordpress_rss.xml"), "rb") as f:
+                return self.send(301, f.read(), [("Content-Type", "application/rss+xml")])
         if path == "/loop":
             return self.redirect("/loop")
         if path == "/to-file":

@@ -15,7 +15,8 @@ namespace {
 
 std::vector<std::string> Names(const TTempFolder& folder) {
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(folder.Path())) names.push_back(Utf8Path(e.path().filename()));
+  for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
+    if (Utf8Path(e.path().filename()) != kFolderLockFileName) names.push_back(Utf8Path(e.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -184,6 +185,62 @@ TEST(FileIo, NamesOutsideAsciiKeepTheirLetters) {
     ASSERT_TRUE(std::filesystem::is_directory(inner)) << name;
     EXPECT_EQ(Utf8Path(std::filesystem::directory_iterator(inner)->path().filename()), name);
   }
+}
+
+// The folder lock as another handle sees it (flock on POSIX, LockFileEx on
+// Windows): held from Acquire to Release, taken again by its own process at
+// no cost, and let go only by the last holder.
+TEST(FileIo, TheFolderLockIsHeldUntilItsLastRelease) {
+  TTempFolder folder;
+  EXPECT_FALSE(FolderLockedElsewhere(folder.Folder()));
+  TFolderLock outer;
+  ASSERT_TRUE(outer.Acquire(folder.Folder(), 0));
+  EXPECT_TRUE(FolderLockedElsewhere(folder.Folder()));
+  {
+    TFolderLock inner;
+    EXPECT_TRUE(inner.Acquire(folder.Folder(), 0));
+  }
+  EXPECT_TRUE(FolderLockedElsewhere(folder.Folder()));
+  EXPECT_TRUE(WriteFileAtomically(folder.File("p.jslr"), "written under the lock"));
+  outer.Release();
+  EXPECT_FALSE(FolderLockedElsewhere(folder.Folder()));
+  // A folder that is not there is written without a lock (and fails there).
+  TFolderLock missing;
+  EXPECT_TRUE(missing.Acquire(folder.File("gone/"), 0));
+}
+
+// A path past MAX_PATH (260) is written, read, listed and removed like any
+// other; on Windows the wide-path layer hands the system the "\\?\" form.
+TEST(FileIo, APathOfThreeHundredCharactersRoundTrips) {
+  TTempFolder folder;
+  std::vector<std::string> levels;
+  std::string path = folder.Folder();
+  while (path.size() < 300) {
+    path += std::string(60, 'n') + std::to_string(levels.size());
+    levels.push_back(path);
+    ASSERT_TRUE(CreateFolder(path)) << path.size();
+    path += "/";
+  }
+  const std::string file = path + "news.jslr";
+  ASSERT_GT(file.size(), 300u);
+  ASSERT_TRUE(WriteFileAtomically(file, "long way down"));
+  ASSERT_TRUE(WriteFileAtomically(file, "long way down\r\n"));  // a replace too
+  EXPECT_TRUE(FileExists(file));
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(file, bytes));
+  EXPECT_EQ(bytes, "long way down\r\n");
+  EXPECT_TRUE(CopyFileReplacing(file, path + "copy.jslr"));
+#ifdef _WIN32
+  const std::wstring wide = WidePath(file);
+  ASSERT_EQ(wide.rfind(L"\\\\?\\", 0), 0u) << Utf8FromWide(wide);
+  std::string plain = file;
+  std::replace(plain.begin(), plain.end(), '/', '\\');
+  EXPECT_EQ(Utf8FromWide(wide.substr(4)), plain);
+  EXPECT_EQ(WidePath(folder.Folder()).rfind(L"\\\\?\\", 0), std::wstring::npos) << "short paths stay plain";
+#endif
+  EXPECT_TRUE(DeleteFileIfExists(file));
+  EXPECT_TRUE(DeleteFileIfExists(path + "copy.jslr"));
+  for (auto it = levels.rbegin(); it != levels.rend(); ++it) EXPECT_TRUE(RemoveEmptyFolder(*it)) << it->size();
 }
 
 #ifdef _WIN32

@@ -147,7 +147,8 @@ TEST(HostileInput, ControlCharactersInMessagesAreEscaped) {
 
 std::vector<std::string> Names(const TTempFolder& folder) {
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(folder.Path())) names.push_back(Utf8Path(e.path().filename()));
+  for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
+    if (Utf8Path(e.path().filename()) != kFolderLockFileName) names.push_back(Utf8Path(e.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }

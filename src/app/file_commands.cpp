@@ -3,11 +3,15 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
+#include <QStandardPaths>
 
 #include "editor/edit_commands.h"
 #include "editor/main_form.h"
 #include "model/file_io.h"
+#include "model/project_file.h"
 #include "model/system_folders.h"
 #include "model/tree_math.h"
 #include "model/vocabulary.h"
@@ -48,8 +52,9 @@ void TFileCommands::Connect() {
   wire(a.ImportMenuStructure1, [this] { ImportMenuStructure1Click(); });
   wire(a.ExportMenuStructure1, [this] { ExportMenuStructure1Click(); });
   form_.SetCloseQuery([this] { return FormCloseQuery(); });
-  // Connecting enabled Save; the modified flag decides.
-  form_.SetModified(form_.Modified());
+  // Connecting enabled Save; the modified mark decides.
+  a.Save1->setEnabled(form_.Modified());
+  a.tlbtnSave->setEnabled(form_.Modified());
 }
 
 void TFileCommands::ShowError(const QString& message) {
@@ -62,6 +67,7 @@ bool TFileCommands::AskToSave(const QString& question) {
     case TAnswer::Yes:
       return Save1Click();
     case TAnswer::No:
+      emit UnsavedChangesDiscarded();
       return true;
     default:
       return false;
@@ -83,7 +89,6 @@ std::optional<QString> TFileCommands::AskFileName(bool save, const char* filter)
 void TFileCommands::Finish() {
   form_.SelectEntry(-1);
   form_.ShowPagesForSelection();
-  form_.SetModified(false);
 }
 
 void TFileCommands::New1Click() {
@@ -115,16 +120,51 @@ bool TFileCommands::OpenProjectFile(const QString& path, bool silent) {
   return true;
 }
 
+bool TFileCommands::OpenTemplate(const QString& path) {
+  if (path.isEmpty()) return false;
+  if (!AskToSave(QStringLiteral("Save changes to files?"))) return false;
+  ClearPreview(form_.Document().PreviewFiles(), form_.Services().folders);
+  return LoadInto(path, TLoadKind::Template, false);
+}
+
 bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
+  TkvdAppletAgent& agent = form_.Agent();
+  QString error;
+  const bool taken = TakeOver(
+      [&](std::vector<int>& parents) {
+        return kind == TLoadKind::Structure ? agent.ImportStructure(LocalText(path), parents)
+                                            : agent.LoadProject(LocalText(path), parents);
+      },
+      kind, kind == TLoadKind::Project ? path : QString(), error);
+  if (!taken && !silent) ShowError(error);
+  return taken;
+}
+
+bool TFileCommands::OpenRecovered(const QByteArray& project, const QString& path, QString& error) {
+  TkvdAppletAgent& agent = form_.Agent();
+  return TakeOver(
+      [&](std::vector<int>& parents) {
+        TLoadedProject loaded;
+        NullProgress quiet;
+        const TResult read =
+            ReadProjectText(std::string_view(project.constData(), static_cast<size_t>(project.size())), loaded, quiet);
+        if (!read) return read;
+        agent.ReplaceProject(loaded.applet, std::move(loaded.items), std::move(loaded.fileVersion));
+        parents = std::move(loaded.parents);
+        return TResult::Ok();
+      },
+      TLoadKind::Recovered, path, error);
+}
+
+bool TFileCommands::TakeOver(const std::function<TResult(std::vector<int>&)>& load, TLoadKind kind,
+                             const QString& path, QString& error) {
   TkvdAppletAgent& agent = form_.Agent();
   TProjectSnapshot before{agent.AppletData(), agent.Items(), agent.FileVersion, form_.TreeLevels()};
 
   std::vector<int> parents;
-  const TResult loaded = kind == TLoadKind::Project ? agent.LoadProject(LocalText(path), parents)
-                                                    : agent.ImportStructure(LocalText(path), parents);
-  if (!loaded) {
-    // The agent kept its project; so do the tree, pages, path and flag.
-    if (!silent) ShowError(FromLocalText(loaded.message));
+  if (const TResult loaded = load(parents); !loaded) {
+    // The agent kept its project; so do the tree, pages, path and mark.
+    error = FromLocalText(loaded.message);
     return false;
   }
   form_.RebuildDesignTree(parents);
@@ -133,22 +173,25 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
     agent.ReplaceProject(before.applet, std::move(before.items), std::move(before.fileVersion));
     form_.RebuildDesignTree(tree_math::ParentsFromLevelValues(before.levels));
     form_.RefreshAppletPages();
-    if (!silent) ShowError(FromLocalText(shown.message));
+    error = FromLocalText(shown.message);
     return false;
   }
-  if (kind == TLoadKind::Project) form_.SetCurrentProjectPath(path);
-  ShowResourceProgress(agent);
+  if (kind != TLoadKind::Structure) form_.SetCurrentProjectPath(path);
+  if (kind != TLoadKind::Recovered) ShowResourceProgress(agent);
   Finish();
   TLumerollDocument& document = form_.Document();
-  if (kind == TLoadKind::Project) {
-    document.ClearHistory();
-  } else {
+  if (kind == TLoadKind::Structure) {
     // The import is one step: its undo brings the whole previous project
-    // back. The imported items are in no file yet, so the project is modified.
+    // back. The imported items are in no file yet, so the history leaves
+    // its clean step behind.
     document.UndoStack().push(new TImportStructureCommand(
         document, {std::move(before.applet), std::move(before.items), std::move(before.fileVersion)},
         {agent.AppletData(), agent.Items(), agent.FileVersion}));
-    form_.SetModified(true);
+  } else {
+    // A project, a template or a recovered copy starts a history of its own
+    // like New. A recovered copy matches no file at any step of it.
+    document.ClearHistory();
+    if (kind == TLoadKind::Recovered) document.SetModified(true);
   }
   return true;
 }
@@ -184,7 +227,6 @@ bool TFileCommands::SaveTo(const QString& path) {
 }
 
 bool TFileCommands::Save1Click() {
-  form_.CommitPages();
   if (!form_.CurrentProjectPath().isEmpty()) {
     if (!SaveTo(form_.CurrentProjectPath())) return false;
     form_.SetModified(false);
@@ -194,7 +236,9 @@ bool TFileCommands::Save1Click() {
 }
 
 bool TFileCommands::Save2Click() {
-  form_.CommitPages();
+  // The program's own folders hold templates and what the program writes
+  // for itself, not the user's projects.
+  if (!savingTemplate_ && InProgramFolders(saveDialog_.initialFolder)) saveDialog_.initialFolder = DocumentsFolder();
   const std::optional<QString> path = AskFileName(true, kProjectFilter);
   if (!path || !SaveTo(*path)) return false;
   form_.SetCurrentProjectPath(*path);
@@ -205,8 +249,30 @@ bool TFileCommands::Save2Click() {
 void TFileCommands::SaveAsTemplate1Click() {
   const QString folder = FromLocalText(form_.Services().folders.TemplatesFolder());
   CreateFolder(LocalText(folder));
+  const QString previous = saveDialog_.initialFolder;
   saveDialog_.initialFolder = folder;
+  savingTemplate_ = true;
   Save2Click();
+  savingTemplate_ = false;
+  // Later saves do not start among the templates.
+  saveDialog_.initialFolder = previous;
+}
+
+QString TFileCommands::DocumentsFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+bool TFileCommands::InProgramFolders(const QString& folder) const {
+  if (folder.isEmpty()) return true;  // the dialog's default: where the program was started
+  const QString cleaned = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+  const AppFolders& folders = form_.Services().folders;
+  for (const std::string& own : {folders.ResourceFolder(), folders.WorkingFolder()}) {
+    if (own.empty()) continue;
+    const QString ownFolder = QDir::cleanPath(QFileInfo(FromLocalText(own)).absoluteFilePath());
+    if (cleaned == ownFolder || cleaned.startsWith(ownFolder + QLatin1Char('/'))) return true;
+  }
+  return false;
 }
 
 void TFileCommands::ImportMenuStructure1Click() {
@@ -245,6 +311,7 @@ bool TFileCommands::FormCloseQuery() {
         mayClose = Save1Click();
         break;
       case TAnswer::No:
+        emit UnsavedChangesDiscarded();
         break;
       default:
         mayClose = false;

@@ -7,7 +7,10 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <vector>
+
+#include "model/result.h"
 
 #include "platform/prompts.h"
 #include "shell/recent_files.h"
@@ -40,6 +43,14 @@ class TFileCommands : public QObject {
   // `silent`: errors are not shown (a file named on the command line).
   // True when the project was opened.
   bool OpenProjectFile(const QString& path, bool silent = false);
+  // Opens a template as a new, untitled project: a later Save asks for a
+  // name, so the template itself is never written over.
+  bool OpenTemplate(const QString& path);
+  // Opens a recovery copy's project bytes as a modified project that
+  // belongs to `path` (empty: untitled). The bytes go through the same
+  // checks as a project file; when they fail, the editor keeps what it had
+  // and `error` says why.
+  bool OpenRecovered(const QByteArray& project, const QString& path, QString& error);
 
   void LoadRecentFiles();
   void AddRecentFile(const QString& path);
@@ -51,12 +62,24 @@ class TFileCommands : public QObject {
   static constexpr const char* kProjectFilter = "JavaScript Lumeroll Files (*.jslr)|*.jslr";
   static constexpr const char* kStructureFilter = "General Menu Structure File (*.gms)|*.gms";
 
+  // Where the save dialog starts for a project that has no place yet.
+  static QString DocumentsFolder();
+
+ signals:
+  // The user answered No to a save question: the unsaved work is let go.
+  void UnsavedChangesDiscarded();
+
  private:
-  enum class TLoadKind { Project, Structure };
+  enum class TLoadKind { Project, Template, Structure, Recovered };
 
   bool AskToSave(const QString& question);
   bool SaveTo(const QString& path);
   bool LoadInto(const QString& path, TLoadKind kind, bool silent);
+  // Replaces the project with what `load` puts into the agent; on failure
+  // the editor keeps its project and `error` says why.
+  bool TakeOver(const std::function<TResult(std::vector<int>&)>& load, TLoadKind kind, const QString& path,
+                QString& error);
+  bool InProgramFolders(const QString& folder) const;
   void Finish();
   std::optional<QString> AskFileName(bool save, const char* filter);
   TRecentFiles RecentList() const;
@@ -66,4 +89,5 @@ class TFileCommands : public QObject {
   // The dialogs keep their last folder and file name between uses.
   TFileDialogRequest openDialog_;
   TFileDialogRequest saveDialog_;
+  bool savingTemplate_ = false;
 };

@@ -29,7 +29,6 @@ void TOutputCommands::Connect() {
 }
 
 bool TOutputCommands::RefreshCodeView() {
-  form_.CommitPages();
   std::string page;
   const TResult made = MakeHtmlCodesForView(form_.Agent(), form_.Services().folders, form_.TreeLevels(), page);
   if (!made) {
@@ -67,7 +66,6 @@ void TOutputCommands::Preview1Click() {
 }
 
 void TOutputCommands::Publish1Click() {
-  form_.CommitPages();
   std::string reportPath;
   if (const TResult r = MakePublishReportInPreview(form_.Agent(), form_.Document().PreviewFiles(), form_.Services().folders,
                                                    reportPath); !r) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 
 #include "editor/main_form.h"
 #include "output_gui/code_view_window.h"
@@ -11,6 +12,8 @@
 #include "platform/desktop_launcher.h"
 #include "platform/file_association.h"
 #include "platform/qt_prompts.h"
+#include "platform/recovery_store.h"
+#include "app/recovery_keeper.h"
 #include "shell/command_line.h"
 #include "app/error_box.h"
 #include "app/file_commands.h"
@@ -64,9 +67,11 @@ TLumerollApplication::TLumerollApplication(TStartupServices services) : services
   if (services_.registerFileType) services_.registerFileType();
   files_->LoadRecentFiles();
   form.SetModified(false);
+  if (!services_.recoveryFolder.isEmpty())
+    recovery_ = std::make_unique<TRecoveryKeeper>(form, *files_, services_.prompts, services_.recoveryFolder);
 }
 
-TLumerollApplication::~TLumerollApplication() = default;
+TLumerollApplication::~TLumerollApplication() { recovery_.reset(); }
 
 bool TLumerollApplication::ShowTemplatesAtStart() const {
   std::unique_ptr<QSettings> settings = services_.settings();
@@ -97,15 +102,20 @@ void TLumerollApplication::Templet1Click() {
 
 void TLumerollApplication::Start(const QStringList& arguments) {
   mainForm_->show();
+  QString recoveredPath;
+  const bool recovered = recovery_ && recovery_->OfferAtStart(&recoveredPath);
   std::vector<std::string> args;
   for (const QString& a : arguments) args.push_back(LocalText(a));
   const QString path = FromLocalText(JoinCommandLine(args));
   if (!path.isEmpty()) {
-    mainForm_->SetModified(false);
+    // The recovered work of this very file is what the user asked for;
+    // another file asks first whether to save the recovered work.
+    if (recovered && QFileInfo(path) == QFileInfo(recoveredPath)) return;
+    if (!recovered) mainForm_->SetModified(false);
     files_->OpenProjectFile(path, /*silent=*/true);
     return;
   }
-  if (ShowTemplatesAtStart()) Templet1Click();
+  if (!recovered && ShowTemplatesAtStart()) Templet1Click();
 }
 
 int RunLumeroll(int argc, char** argv) {
@@ -134,7 +144,8 @@ int RunLumeroll(int argc, char** argv) {
                                                     qEnvironmentVariable("XDG_DATA_HOME"), InstalledToolRunner());
                             },
                             {},
-                            /*livePreview=*/true};
+                            /*livePreview=*/true,
+                            TRecoveryStore::DefaultFolder()};
   TLumerollApplication program(std::move(services));
   program.Start(QCoreApplication::arguments().mid(1));
   return app.exec();

@@ -20,6 +20,7 @@ class TLivePreviewDock;
 class TLumerollDocument;
 class TMainForm;
 class TOutputCommands;
+class TRecoveryKeeper;
 class TformHTML;
 class TfrmHelp;
 class TfrmTemplet;
@@ -37,6 +38,8 @@ struct TStartupServices {
   // Docks the live preview pane in the main window (when the program was
   // built with it). Off for tests that have no use for a web view.
   bool livePreview = false;
+  // Where unsaved work is kept for recovery after a crash; empty keeps none.
+  QString recoveryFolder = {};
 };
 
 class TLumerollApplication {
@@ -44,8 +47,10 @@ class TLumerollApplication {
   explicit TLumerollApplication(TStartupServices services);
   ~TLumerollApplication();
 
-  // Shows the main window, then opens the command line's project (errors
-  // stay silent) or offers the templates dialog when the setting asks for it.
+  // Shows the main window, offers the unsaved work that editors no longer
+  // running left behind, then opens the command line's project (errors stay
+  // silent) or offers the templates dialog when the setting asks for it and
+  // nothing was recovered.
   void Start(const QStringList& arguments);
 
   // The templates dialog, as File > Templates shows it.
@@ -59,6 +64,8 @@ class TLumerollApplication {
   TOutputCommands& Output() { return *output_; }
   // Null without the pane.
   TLivePreviewDock* LivePreview() { return livePreview_; }
+  // Null without a recovery folder.
+  TRecoveryKeeper* Recovery() { return recovery_.get(); }
 
  private:
   bool ShowTemplatesAtStart() const;
@@ -72,6 +79,8 @@ class TLumerollApplication {
   TFileCommands* files_ = nullptr;
   TOutputCommands* output_ = nullptr;
   TLivePreviewDock* livePreview_ = nullptr;
+  // Goes before the window (a normal end removes the copy).
+  std::unique_ptr<TRecoveryKeeper> recovery_;
 };
 
 // The editor program's main: real services, then the message loop.

@@ -74,7 +74,7 @@ void TfrmTemplet::OkClick() {
   const QList<QListWidgetItem*> chosen = TempletList_->selectedItems();
   const QString path = chosen.isEmpty() ? QString() : QDir(folder_).filePath(chosen.first()->text());
   accept();
-  if (!path.isEmpty()) commands_.OpenProjectFile(path);
+  if (!path.isEmpty()) commands_.OpenTemplate(path);
 }
 
 void TfrmTemplet::CancelClick() {

@@ -1,7 +1,8 @@
 #pragma once
-// TfrmTemplet lists the template projects of the templates folder. OK opens
-// the chosen one as the project itself, Cancel starts a new project, and the
-// check box says whether the dialog is offered at start.
+// TfrmTemplet lists the template projects of the templates folder. OK starts
+// a new, untitled project from the chosen one (the template stays as it is),
+// Cancel starts an empty new project, and the check box says whether the
+// dialog is offered at start.
 
 #include <QDialog>
 #include <functional>

@@ -12,9 +12,17 @@ TLumerollDocument::~TLumerollDocument() {
   undoStack_.clear();
 }
 
+void TLumerollDocument::SetFilePath(const QString& path) {
+  if (path == filePath_) return;
+  filePath_ = path;
+  emit FilePathChanged(path);
+}
+
 void TLumerollDocument::SetModified(bool modified) {
-  forcedModified_ = modified;
-  if (!modified) undoStack_.setClean();
+  if (modified)
+    undoStack_.resetClean();
+  else
+    undoStack_.setClean();
   UpdateModified();
 }
 

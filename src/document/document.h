@@ -1,6 +1,6 @@
 #pragma once
 // TLumerollDocument is the project being edited: it owns the agent, the undo
-// history, the project's path and the modified flag, and tells its listeners
+// history, the project's path and the modified mark, and tells its listeners
 // what changed. Views read the agent freely; every change goes through the
 // Apply* operations (called by the undo commands and the file commands), so
 // each one is signalled exactly once.
@@ -39,13 +39,19 @@ class TLumerollDocument : public QObject {
   const TkvdAppletAgent& Agent() const { return agent_; }
   QUndoStack& UndoStack() { return undoStack_; }
 
+  // Empty for an untitled project.
   const QString& FilePath() const { return filePath_; }
-  void SetFilePath(const QString& path) { filePath_ = path; }
+  void SetFilePath(const QString& path);
 
-  // Modified when the history is away from its clean step or when forced
-  // (SetModified(true)); SetModified(false) makes the present step the clean one.
-  bool IsModified() const { return forcedModified_ || !undoStack_.isClean(); }
+  // Modified exactly when the history stands away from its clean step, the
+  // step last saved or opened. SetModified(false) makes the present step the
+  // clean one (a save); SetModified(true) leaves the history without one (a
+  // project recovered after a crash matches no file on disk at any step).
+  bool IsModified() const { return !undoStack_.isClean(); }
   void SetModified(bool modified);
+  // True while a step of the history undoes or redoes itself: whatever the
+  // views do in answer (select a node, show a value) is not a new edit.
+  bool InStep() const { return inStep_ > 0; }
 
   // Files this session put into the preview folder.
   TPreviewFiles& PreviewFiles() { return previewFiles_; }
@@ -70,6 +76,18 @@ class TLumerollDocument : public QObject {
   // A step that does not fit the project refuses itself with this message.
   void RefuseStep(const QString& message) { emit StepRefused(message); }
 
+  // Held by a step while it undoes or redoes itself.
+  class TStepScope {
+   public:
+    explicit TStepScope(TLumerollDocument& document) : document_(document) { ++document_.inStep_; }
+    ~TStepScope() { --document_.inStep_; }
+    TStepScope(const TStepScope&) = delete;
+    TStepScope& operator=(const TStepScope&) = delete;
+
+   private:
+    TLumerollDocument& document_;
+  };
+
  signals:
   void AppletFieldChanged(int field);
   void ItemChanged(int index);
@@ -79,6 +97,7 @@ class TLumerollDocument : public QObject {
   void ProjectReset();
   void Changed();
   void ModifiedChanged(bool modified);
+  void FilePathChanged(const QString& path);
   void SelectionRequested(int index);
   void StepRefused(const QString& message);
 
@@ -88,7 +107,7 @@ class TLumerollDocument : public QObject {
   TkvdAppletAgent agent_;
   QUndoStack undoStack_;
   QString filePath_;
-  bool forcedModified_ = false;
   bool lastModified_ = false;
+  int inStep_ = 0;
   TPreviewFiles previewFiles_;
 };

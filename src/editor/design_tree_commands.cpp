@@ -30,7 +30,6 @@ TDesignTreeCommands::TEnabled TDesignTreeCommands::EnabledFor(const QModelIndex&
 }
 
 void TDesignTreeCommands::Insert() {
-  host_.setModified();
   const int selected = Selected();
   if (selected == kNone) return;
   TItemData item = DefaultItemData();
@@ -45,7 +44,6 @@ void TDesignTreeCommands::Insert() {
 }
 
 void TDesignTreeCommands::Delete() {
-  host_.setModified();
   const int selected = Selected();
   if (selected == kNone) return;
   if (selected == TDesignTreeModel::kRoot) {
@@ -82,7 +80,6 @@ void TDesignTreeCommands::PushMove(QUndoCommand* step) {
 }
 
 void TDesignTreeCommands::MoveUp() {
-  host_.setModified();
   const int selected = Selected();
   if (selected < 0) return;
   const int previous = model_.Sibling(selected, -1);
@@ -91,7 +88,6 @@ void TDesignTreeCommands::MoveUp() {
 }
 
 void TDesignTreeCommands::MoveDown() {
-  host_.setModified();
   const int selected = Selected();
   if (selected < 0) return;
   const int next = model_.Sibling(selected, +1);
@@ -104,7 +100,6 @@ void TDesignTreeCommands::MoveToRow(int entry, int row) {
   const int parent = model_.ParentEntry(entry);
   const int from = model_.Row(entry);
   if (row < 0 || row >= model_.ChildCount(parent) || row == from) return;
-  host_.setModified();
   const int target = model_.ChildEntry(parent, row);
   const int size = model_.BlockSize(entry);
   const bool up = row < from;

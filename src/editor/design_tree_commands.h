@@ -16,7 +16,6 @@ class TDesignTreeCommands {
  public:
   // What the commands need of the window around the tree.
   struct THost {
-    std::function<void()> setModified;
     // Forgets the node whose values the Item page holds.
     std::function<void()> clearCurrentItemNode;
     // Selects the node of an entry (-1: the root) with the selection protocol.

@@ -9,6 +9,7 @@ TEditCommand::TEditCommand(TLumerollDocument& document, const QString& text) : d
 int TEditCommand::ItemCount() const { return document_.Agent().ItemCount(); }
 
 void TEditCommand::undo() {
+  const TLumerollDocument::TStepScope step(document_);
   if (!CanUndo()) {
     setObsolete(true);
     document_.RefuseStep(QStringLiteral("\"%1\" cannot be undone: the project no longer matches it.").arg(text()));
@@ -19,6 +20,7 @@ void TEditCommand::undo() {
 }
 
 void TEditCommand::redo() {
+  const TLumerollDocument::TStepScope step(document_);
   if (!CanRedo()) {
     setObsolete(true);
     document_.RefuseStep(QStringLiteral("\"%1\" cannot be redone: the project no longer matches it.").arg(text()));

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -92,7 +93,6 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
       document_(&document),
       services_(std::move(services)) {
   setObjectName(QStringLiteral("MainForm"));
-  setWindowTitle(QStringLiteral("JavaScript Lumeroll"));
   setWindowIcon(editor_icons::ProgramIcon());
   Agent().SetProgress(this);
 
@@ -105,7 +105,6 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
   ConnectCommands();
 
   TDesignTreeCommands::THost host;
-  host.setModified = [this] { SetModified(true); };
   host.clearCurrentItemNode = [this] { currentItemNode_ = QPersistentModelIndex(); };
   host.select = [this](int entry) { SelectEntry(entry); };
   host.setRebuilding = [this](bool on) { treeRebuilding_ = on; };
@@ -125,6 +124,7 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
   document_->ClearHistory();
   Save1_->setEnabled(Modified());
   tlbtnSave_->setEnabled(Modified());
+  UpdateTitle();
   // The keys of the tree work at once, without a click into it first.
   trvwDesignPanel_->setFocus();
 }
@@ -246,7 +246,9 @@ void TMainForm::ConnectDocument() {
   connect(document_, &TLumerollDocument::ModifiedChanged, this, [this](bool modified) {
     Save1_->setEnabled(modified);
     tlbtnSave_->setEnabled(modified);
+    setWindowModified(modified);
   });
+  connect(document_, &TLumerollDocument::FilePathChanged, this, &TMainForm::UpdateTitle);
   connect(document_, &TLumerollDocument::ProjectReset, this, &TMainForm::OnProjectReset);
   connect(document_, &TLumerollDocument::AppletFieldChanged, pages_.get(), &TPropertyPages::RefreshAppletField);
   connect(document_, &TLumerollDocument::ItemChanged, pages_.get(), &TPropertyPages::RefreshItemFields);
@@ -260,8 +262,11 @@ void TMainForm::ConnectDocument() {
   connect(document_, &TLumerollDocument::StepRefused, this, [this](const QString& message) {
     services_.prompts.Tell(this, TMessageKind::Warning, message);
   });
-  // Each page edit becomes one step of the history (typing merges).
+  // Each page edit becomes one step of the history (typing merges). While a
+  // step undoes or redoes itself the pages only show what it did; a push
+  // then would cut off the steps that could still be redone.
   pages_->SetEditSink([this](const TPageEdit& edit) {
+    if (document_->InStep()) return;
     if (edit.item < 0)
       document_->UndoStack().push(
           new TChangeAppletFieldCommand(*document_, edit.field, edit.before, edit.after, edit.typing, edit.session));
@@ -276,6 +281,17 @@ void TMainForm::SetModified(bool modified) {
   // Also when the flag stays as it was: a command class may have enabled Save.
   Save1_->setEnabled(Modified());
   tlbtnSave_->setEnabled(Modified());
+}
+
+void TMainForm::UpdateTitle() {
+  const QString path = document_->FilePath();
+  // "[*]" stands for the unsaved mark; one in the file name is doubled to
+  // show as it is.
+  QString name = path.isEmpty() ? tr("Untitled") : QFileInfo(path).fileName();
+  name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  setWindowFilePath(path);
+  setWindowTitle(QStringLiteral("%1[*] - JavaScript Lumeroll").arg(name));
+  setWindowModified(Modified());
 }
 
 QWidget* TMainForm::Page(TPageTab tab) const { return pgcntrl1_->widget(tab); }
@@ -303,14 +319,18 @@ void TMainForm::SelectEntry(int entry) {
 
 void TMainForm::Undo1Click() {
   if (QApplication::activeModalWidget() || !document_->UndoStack().canUndo()) return;
+  // The step's own selection and refresh must not count as typing that
+  // merges with what comes next.
+  pages_->EndTyping();
   document_->UndoStack().undo();
-  SetModified(true);
+  pages_->EndTyping();
 }
 
 void TMainForm::Redo1Click() {
   if (QApplication::activeModalWidget() || !document_->UndoStack().canRedo()) return;
+  pages_->EndTyping();
   document_->UndoStack().redo();
-  SetModified(true);
+  pages_->EndTyping();
 }
 
 void TMainForm::EditCaption() {
@@ -326,7 +346,6 @@ void TMainForm::BuildPages() {
   pages_ = std::make_unique<TPropertyPages>(Agent(), services_.prompts,
                                             FromLocalText(services_.folders.ResourceFolder()), this);
   pages_->HostIn(pgcntrl1_);
-  connect(pages_.get(), &TPropertyPages::Modified, this, [this] { SetModified(true); });
   connect(pages_.get(), &TPropertyPages::HelpTopicRequested, this, [this](const QString& url) {
     if (help_) help_->ShowTopic(QUrl(url));
   });
@@ -342,10 +361,7 @@ void TMainForm::BuildPages() {
           [this] { pages_->ShowHelpFor(QApplication::focusWidget()); });
 }
 
-void TMainForm::CommitItemPage(int index) { pages_->CommitItemPage(index); }
 void TMainForm::RefreshItemPage(int index) { pages_->RefreshItemPage(index); }
-
-void TMainForm::CommitPages() { pages_->CommitPages(treeModel_->EntryOf(currentItemNode_)); }
 
 TResult TMainForm::RefreshAppletPages() { return pages_->RefreshAppletPages(); }
 

@@ -51,7 +51,8 @@ class TMainForm : public QMainWindow, public Progress {
   enum TPageTab { kScriptTab = 0, kTextTab = 1, kItemTab = 2, kPathTab = 3 };
   QWidget* Page(TPageTab tab) const;
 
-  // The modified flag enables Save in the toolbar and the File menu.
+  // The modified mark is the history's (see TLumerollDocument::SetModified);
+  // it enables Save in the toolbar and the File menu and shows in the title.
   void SetModified(bool modified);
   bool Modified() const { return document_->IsModified(); }
   const QString& CurrentProjectPath() const { return document_->FilePath(); }
@@ -78,14 +79,12 @@ class TMainForm : public QMainWindow, public Progress {
   // Levels of the item nodes in entry order, from the items themselves.
   std::vector<int> TreeLevels() const;
 
-  // The property pages' commit and refresh; virtual so tests can watch the
-  // selection protocol call them. Every edit is already in the project when
-  // a commit comes, so a commit finds nothing to send.
-  virtual void CommitItemPage(int index);
+  // Shows an item on the Item page; virtual so tests can watch the selection
+  // protocol call it. Nothing is ever copied back from the pages: every edit
+  // goes into the project as a step of its own the moment it is made, so the
+  // project is always current and a selection or a command that reads the
+  // project writes nothing.
   virtual void RefreshItemPage(int index);
-  // The applet pages and, with a current item node, the Item page into the
-  // agent; every command that reads the model runs this first.
-  virtual void CommitPages();
   // On a conversion error no control changes and the result says why.
   virtual TResult RefreshAppletPages();
   TPropertyPages& Pages() { return *pages_; }
@@ -176,6 +175,8 @@ class TMainForm : public QMainWindow, public Progress {
   void ConnectDocument();
   void BuildEditMenu(QMenu* menu);
   void OnProjectReset();
+  // "name.jslr[*] - JavaScript Lumeroll", "Untitled" for a project without a file.
+  void UpdateTitle();
   void DragMove(int entry, int toRow);
   void trvwDesignPanelCustomDrawItem();
   void spnedtApWidthMouseMove(QWidget* control);

@@ -53,7 +53,6 @@ void TMainForm::trvwDesignPanelChange() {
   // Typing on another node is another step.
   pages_->EndTyping();
   ShowPagesForSelection();
-  if (currentItemNode_.isValid()) CommitItemPage(treeModel_->EntryOf(currentItemNode_));
   const QModelIndex selected = trvwDesignPanel_->currentIndex();
   const int entry = treeModel_->EntryOf(selected);
   if (entry < 0) {
@@ -67,7 +66,6 @@ void TMainForm::trvwDesignPanelChange() {
     RefreshItemPage(entry);
   }
   UpdateItemCommands();
-  SetModified(true);
   emit SelectedItemChanged(entry);
 }
 

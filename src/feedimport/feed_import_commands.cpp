@@ -127,8 +127,7 @@ void TFeedImportCommands::Finished() {
   form_.ShowPagesForSelection();
   auto* command = new TImportStructureCommand(document, std::move(before), std::move(after));
   command->setText(tr("Import News Feed"));
+  // The feed's items are in no file yet: the history leaves its clean step.
   document.UndoStack().push(command);
-  // The feed's items are in no file yet.
-  form_.SetModified(true);
   emit ImportFinished();
 }

@@ -11,10 +11,11 @@ class QWidget;
 
 enum class TMessageKind { Warning, Error, Information, Confirm };
 
-enum class TAnswer { Yes, No, Cancel, Ok };
+enum class TAnswer { Yes, No, Cancel, Ok, Recover, Discard };
 
-// Buttons of a message box, in the order they are shown.
-enum class TButtons { Ok, Yes, YesNo, YesNoCancel };
+// Buttons of a message box, in the order they are shown. RecoverDiscard has
+// no cautious way out: closing the box chooses neither (TAnswer::Cancel).
+enum class TButtons { Ok, Yes, YesNo, YesNoCancel, RecoverDiscard };
 
 struct TFileDialogRequest {
   // Filter in the "Description|pattern|Description|pattern" form.

@@ -29,6 +29,8 @@ std::vector<std::pair<TAnswer, QString>> ButtonsOf(TButtons buttons) {
       return {{TAnswer::Yes, QStringLiteral("&Yes")},
               {TAnswer::No, QStringLiteral("&No")},
               {TAnswer::Cancel, QStringLiteral("Cancel")}};
+    case TButtons::RecoverDiscard:
+      return {{TAnswer::Recover, QStringLiteral("&Recover")}, {TAnswer::Discard, QStringLiteral("&Discard")}};
   }
   return {};
 }
@@ -39,6 +41,8 @@ QMessageBox::ButtonRole RoleOf(TAnswer answer) {
     case TAnswer::No: return QMessageBox::NoRole;
     case TAnswer::Cancel: return QMessageBox::RejectRole;
     case TAnswer::Ok: return QMessageBox::AcceptRole;
+    case TAnswer::Recover: return QMessageBox::AcceptRole;
+    case TAnswer::Discard: return QMessageBox::DestructiveRole;
   }
   return QMessageBox::AcceptRole;
 }
@@ -71,14 +75,16 @@ TAnswer TQtPrompts::Ask(QWidget* parent, TMessageKind kind, const QString& text,
   std::vector<std::pair<QAbstractButton*, TAnswer>> added;
   for (const auto& [answer, caption] : choices) added.emplace_back(box.addButton(caption, RoleOf(answer)), answer);
   // Closing the box with its title-bar button or Escape counts as the last
-  // (most cautious) choice.
-  box.setEscapeButton(added.back().first);
+  // (most cautious) choice; where the last one destroys something, as
+  // neither.
+  const bool lastIsCautious = buttons != TButtons::RecoverDiscard;
+  if (lastIsCautious) box.setEscapeButton(added.back().first);
   box.setDefaultButton(static_cast<QPushButton*>(added.front().first));
   box.exec();
   for (const auto& [button, answer] : added) {
     if (box.clickedButton() == button) return answer;
   }
-  return added.back().second;
+  return lastIsCautious ? added.back().second : TAnswer::Cancel;
 }
 
 void TQtPrompts::Tell(QWidget* parent, TMessageKind kind, const QString& text, const QString& title) {

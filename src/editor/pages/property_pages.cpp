@@ -208,8 +208,9 @@ void TPropertyPages::edtICaptionChange() {
 void TPropertyPages::GuardedEdit(QObject* control) { spnedtApWidthChange(control); }
 
 void TPropertyPages::pnlApBgClrClick(TColorSwatch* swatch) {
-  if (PickColor(swatch)) WriteThrough(swatch, false);
-  // Also after a cancelled dialog, as the user has touched the colour.
+  // A cancelled dialog changed nothing.
+  if (!PickColor(swatch)) return;
+  WriteThrough(swatch, false);
   emit Modified();
 }
 

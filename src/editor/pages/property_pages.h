@@ -72,8 +72,9 @@ class TPropertyPages : public QObject {
   // Ends the present typing session: the next typed text starts a new step.
   void EndTyping() { ++session_; }
 
-  // Sends every control that differs from the project through the edit sink;
-  // with every edit written through there is nothing left to send.
+  // Sends every control that differs from the project through the edit sink.
+  // The window never needs this (every edit is written through as it is
+  // made); pages used on their own copy their controls into the agent so.
   void CommitAppletPages();
   // On a conversion error no control changes and the result has the message.
   TResult RefreshAppletPages();
@@ -99,7 +100,8 @@ class TPropertyPages : public QObject {
   void ShowHelpFor(const QWidget* focus);
 
  signals:
-  // An edit changed the project: the window sets its modified flag.
+  // The user edited a control (the edit itself goes through the edit sink,
+  // and the history decides whether the project is modified).
   void Modified();
   // The caption field changed; the selected item node takes this caption.
   void ItemCaptionEdited(const QString& caption);

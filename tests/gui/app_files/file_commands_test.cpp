@@ -169,6 +169,11 @@ TEST_F(FileCommandsTest, SaveAsTemplateMakesTheTemplateTheProjectAndALaterSaveWr
   Files().Save1Click();
   EXPECT_NE(ReadAll(target), first);
   EXPECT_EQ(prompts.fileDialogs.size(), 1);
+  // Save As afterwards starts among the user's documents again.
+  prompts.fileNames = {std::nullopt};
+  Files().Save2Click();
+  ASSERT_EQ(prompts.fileDialogs.size(), 2);
+  EXPECT_EQ(prompts.fileDialogs[1].request.initialFolder, TFileCommands::DocumentsFolder());
 }
 
 TEST_F(FileCommandsTest, ImportKeepsThePathAndALaterSaveWritesToTheEarlierProject) {

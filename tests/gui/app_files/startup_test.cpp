@@ -23,7 +23,7 @@ TEST_F(AppTest, AFreshStartOffersTheTemplatesAndRegistersTheFileType) {
 TEST_F(AppTest, TheMainWindowIsShownAndTheCodeAndHelpWindowsStayHidden) {
   StartApp();
   EXPECT_TRUE(Form().isVisible());
-  EXPECT_EQ(Form().windowTitle(), "JavaScript Lumeroll");
+  EXPECT_EQ(Form().windowTitle(), "Untitled[*] - JavaScript Lumeroll");
   EXPECT_FALSE(app->CodeWindow().isVisible());
   EXPECT_FALSE(app->HelpWindow().isVisible());
   EXPECT_EQ(Caption(RootNode()), "JavaScript Lumeroll");

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QUndoStack>
 
 #include "app_files_fixture.h"
 
@@ -60,24 +61,63 @@ TEST_F(TemplatesTest, OkWithNothingSelectedOpensNothing) {
   EXPECT_TRUE(prompts.asked.isEmpty());
 }
 
-TEST_F(TemplatesTest, OkOpensTheSelectedTemplateAsTheProjectItself) {
+// A template is where a project starts, never the project itself: it opens
+// untitled like New, and saving asks for a name outside the program's
+// folders, so the templates folder stays exactly as it was.
+TEST_F(TemplatesTest, OkStartsAnUntitledProjectAndTheTemplatesStayAsTheyWere) {
+  const QDir templates(WorkingFolder() + "templates");
+  const QStringList listing = templates.entryList(QDir::Files, QDir::Name);
+  ASSERT_FALSE(listing.isEmpty());
+  std::vector<QByteArray> bytes;
+  for (const QString& name : listing) bytes.push_back(ReadAll(templates.filePath(name)));
+
   QString chosen;
   WithDialog([&](TfrmTemplet& d) {
     List(d)->setCurrentRow(1);
-    chosen = WorkingFolder() + "templates/" + List(d)->item(1)->text();
+    chosen = templates.filePath(List(d)->item(1)->text());
     Click(d, "btnOK");
   });
-  EXPECT_EQ(QDir::cleanPath(Form().CurrentProjectPath()), QDir::cleanPath(chosen));
-  EXPECT_EQ(RecentLines(), QStringList{"&1 " + Form().CurrentProjectPath()});
-  EXPECT_GT(Form().Agent().ItemCount(), 0);
+  TkvdAppletAgent expected;
+  std::vector<int> parents;
+  ASSERT_TRUE(expected.LoadProject(Local(chosen), parents).ok);
+  EXPECT_EQ(Form().Agent().Items(), expected.Items());
+  EXPECT_EQ(Form().Agent().AppletData(), expected.AppletData());
+  EXPECT_TRUE(Form().CurrentProjectPath().isEmpty());
+  EXPECT_EQ(Form().windowTitle(), "Untitled[*] - JavaScript Lumeroll");
+  EXPECT_TRUE(RecentLines().isEmpty());
   EXPECT_FALSE(Form().Modified());
+  EXPECT_EQ(Form().Document().UndoStack().count(), 0);
 
-  // A later Save writes into the template.
-  const QByteArray before = ReadAll(chosen);
+  // Edit and save: the dialog asks for a name, starting among the user's documents.
+  Tree().setCurrentIndex(RootNode());
   Form().Insert1Click();
-  Files().Save1Click();
-  EXPECT_NE(ReadAll(chosen), before);
-  EXPECT_TRUE(prompts.fileDialogs.isEmpty());
+  const QString saved = ProjectFolder() + "mine.jslr";
+  prompts.fileNames = {saved};
+  Action("Save1")->trigger();
+  ASSERT_EQ(prompts.fileDialogs.size(), 1);
+  EXPECT_TRUE(prompts.fileDialogs[0].save);
+  EXPECT_EQ(prompts.fileDialogs[0].request.initialFolder, TFileCommands::DocumentsFolder());
+  EXPECT_EQ(Form().CurrentProjectPath(), saved);
+  EXPECT_FALSE(Form().Modified());
+  Form().Insert1Click();
+  Action("Save1")->trigger();
+
+  EXPECT_EQ(templates.entryList(QDir::Files, QDir::Name), listing);
+  for (size_t i = 0; i < bytes.size(); ++i)
+    EXPECT_EQ(ReadAll(templates.filePath(listing[static_cast<qsizetype>(i)])), bytes[i]) << listing[i].toStdString();
+  EXPECT_EQ(Form().Agent().ItemCount(), static_cast<int>(expected.Items().size()) + 2);
+}
+
+TEST_F(TemplatesTest, ATemplateOnAModifiedProjectAsksToSaveFirst) {
+  Form().Insert1Click();
+  const TEditorState before = State();
+  prompts.answers = {TAnswer::Cancel};
+  WithDialog([&](TfrmTemplet& d) {
+    List(d)->setCurrentRow(0);
+    Click(d, "btnOK");
+  });
+  EXPECT_EQ(prompts.Texts(), QStringList{"Save changes to files?"});
+  EXPECT_EQ(State(), before);
 }
 
 TEST_F(TemplatesTest, DoubleClickOpensLikeOk) {
@@ -87,7 +127,8 @@ TEST_F(TemplatesTest, DoubleClickOpensLikeOk) {
     emit List(d)->itemDoubleClicked(item);
     EXPECT_FALSE(d.isVisible());
   });
-  EXPECT_FALSE(Form().CurrentProjectPath().isEmpty());
+  EXPECT_GT(Form().Agent().ItemCount(), 0);
+  EXPECT_TRUE(Form().CurrentProjectPath().isEmpty());
 }
 
 TEST_F(TemplatesTest, CancelStartsANewProject) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextCursor>
+#include <QUndoStack>
 
 #include "editor/pages/number_field.h"
 #include "editor/pages/property_pages.h"
@@ -156,17 +157,20 @@ TEST_F(BuildAndPublishTest, PublishShowsTheReportAndWritesOnlyIntoThePreviewFold
 // Build HTML takes the pages' values first: an edit not yet committed goes
 // into the script, and the agent's unreadable border style gives way to the
 // page's list position instead of failing the generation.
-TEST_F(BuildAndPublishTest, BuildHtmlCommitsThePagesBeforeGenerating) {
+// An edit is in the project the moment it is made, so Build HTML generates
+// it without copying anything back from the pages: the history gains no
+// step and the project stays exactly as edited.
+TEST_F(BuildAndPublishTest, BuildHtmlGeneratesTheEditsAsMadeAndWritesNothingBack) {
   StartApp();
-  TAppletData applet = Form().Agent().AppletData();
-  applet.pBorderStyle = "x";
-  Form().Agent().SetAppletData(applet);
   Form().Pages().tbshtMenu()->spnedtpDelay->setValue(4321);
+  const TAppletData edited = Form().Agent().AppletData();
+  const int steps = Form().Document().UndoStack().count();
   const QString window = WithModal([this] { Action("tlbtnBuildHTML")->trigger(); });
   EXPECT_EQ(window, "formHTML");
   EXPECT_TRUE(prompts.asked.isEmpty()) << prompts.Texts().join('\n').toStdString();
-  EXPECT_EQ(Form().Agent().AppletData().pBorderStyle, "3");
+  EXPECT_EQ(Form().Agent().AppletData(), edited);
   EXPECT_EQ(Form().Agent().AppletData().pDelay, "4321");
+  EXPECT_EQ(Form().Document().UndoStack().count(), steps);
   EXPECT_TRUE(ReadAll(WorkingFolder() + kConfigScriptName).contains("awkmbnbspm(4321,"));
 }
 

@@ -100,7 +100,7 @@ TEST_F(DocumentTest, IndexesOutsideTheProjectChangeNothing) {
   EXPECT_EQ(changed.count(), 0);
 }
 
-TEST_F(DocumentTest, ModifiedFollowsTheCleanStepOrTheForcedFlag) {
+TEST_F(DocumentTest, ModifiedIsTheHistorysCleanState) {
   QSignalSpy modified(&document, &TLumerollDocument::ModifiedChanged);
   EXPECT_FALSE(document.IsModified());
   document.UndoStack().push(new TWidthStep(document, "500"));
@@ -111,7 +111,10 @@ TEST_F(DocumentTest, ModifiedFollowsTheCleanStepOrTheForcedFlag) {
   document.SetModified(false);  // a save: this step is the clean one
   EXPECT_FALSE(document.IsModified());
   EXPECT_TRUE(document.UndoStack().isClean());
-  document.SetModified(true);  // forced, though the history is clean
+  document.SetModified(true);  // recovered work: no step of the history is on disk
+  EXPECT_TRUE(document.IsModified());
+  document.UndoStack().undo();
+  document.UndoStack().redo();
   EXPECT_TRUE(document.IsModified());
   document.ClearHistory();
   EXPECT_FALSE(document.IsModified());

@@ -17,15 +17,16 @@
 #include "model/tree_math.h"
 #include "support/scripted_prompts.h"
 
-// Records the page hooks so tests see what the selection protocol commits
-// and refreshes.
+// Records the Item page refreshes so tests see what the selection protocol
+// shows.
 class TRecordingMainForm : public TMainForm {
  public:
   using TMainForm::TMainForm;
-  std::vector<int> commits;
   std::vector<int> refreshes;
-  void CommitItemPage(int index) override { commits.push_back(index); }
-  void RefreshItemPage(int index) override { refreshes.push_back(index); }
+  void RefreshItemPage(int index) override {
+    refreshes.push_back(index);
+    TMainForm::RefreshItemPage(index);
+  }
 };
 
 struct TNestedItem {

@@ -1,8 +1,8 @@
 #pragma once
 // The whole editor program on scripted prompts, a capturing launcher and
 // temporary folders: resource folder (runtime script, help, templates copied
-// from the build's resource folder), working folder, settings file and a
-// project folder. Nothing here touches the real settings or home folder.
+// from the build's resource folder), working folder, settings file, recovery
+// folder and a project folder. Nothing here touches the real settings or home folder.
 
 #include <gtest/gtest.h>
 
@@ -36,6 +36,7 @@ class AppTest : public ::testing::Test {
     CopyTree(built + "/templates", ResourceFolder() + "templates");
     CopyTree(built + "/templates", WorkingFolder() + "templates");
     settingsPath = temp.filePath("settings.ini");
+    recoveryFolder = temp.filePath("data/recovery");
   }
 
   void TearDown() override { app.reset(); }
@@ -55,6 +56,7 @@ class AppTest : public ::testing::Test {
                                 ++templatesShown;
                                 if (onTemplates) onTemplates(dialog);
                               }};
+    services.recoveryFolder = recoveryFolder;
     app = std::make_unique<TLumerollApplication>(std::move(services));
     app->Start(arguments);
   }
@@ -102,6 +104,8 @@ class AppTest : public ::testing::Test {
   // say) before SetUp.
   QString workingName = QStringLiteral("working");
   QString settingsPath;
+  // Where the program keeps unsaved work for recovery.
+  QString recoveryFolder;
   TScriptedPrompts prompts;
   TCapturingLauncher launcher;
   int fileTypeRegistrations = 0;

@@ -198,14 +198,26 @@ bool TFileCommands::TakeOver(const std::function<TResult(std::vector<int>&)>& lo
 
 bool TFileCommands::SaveTo(const QString& path) {
   const std::string local = LocalText(path);
-  // Another project's published page would show this project's items.
-  for (const std::string& other : ProjectsSharingTheScript(FolderPart(local), NamePart(local))) {
+  // Another project's published page would show this project's items. The
+  // publish looks again under its folder lock; a page that another program
+  // published since is asked about too, and the save tried again.
+  TSharingCheck check;
+  auto agreed = [this, &check](const std::string& other) {
     if (prompts_.Ask(&form_, TMessageKind::Warning, FromLocalText(SharedScriptQuestion(other)), TButtons::YesNo) !=
         TAnswer::Yes)
       return false;
+    check.accepted.push_back(other);
+    return true;
+  };
+  for (const std::string& other : ProjectsSharingTheScript(FolderPart(local), NamePart(local)))
+    if (!agreed(other)) return false;
+  TPublishResult published = SaveAndPublish(form_.Agent(), form_.Services().folders, FolderPart(local),
+                                            NamePart(local), form_.TreeLevels(), &check);
+  while (!published.ok && !published.sharedWith.empty()) {
+    if (!agreed(published.sharedWith)) return false;
+    published = SaveAndPublish(form_.Agent(), form_.Services().folders, FolderPart(local), NamePart(local),
+                               form_.TreeLevels(), &check);
   }
-  const TPublishResult published = SaveAndPublish(form_.Agent(), form_.Services().folders, FolderPart(local),
-                                                  NamePart(local), form_.TreeLevels());
   // Every failure is named: a full disk fails the script copies as well as
   // the project, and the copies must not go unmentioned.
   if (!published.ok) {

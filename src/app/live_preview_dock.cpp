@@ -126,7 +126,16 @@ TLivePreviewDock* InstallLivePreview(TMainForm& form, TSettingsFactory settings,
                                     source, runtime);
   TLivePreviewPane& pane = dock->Pane();
 
-  QObject::connect(&form.Document(), &TLumerollDocument::Changed, &pane, &TLivePreviewPane::ScheduleUpdate);
+  pane.SetLiveSource([&form] {
+    return TLivePreviewPane::TLiveProject{&form.Agent().AppletData(), &form.Agent().Items()};
+  });
+  // What changed decides what the page does: one item or the box's style is
+  // patched in place; a new shape or a new project builds the box again.
+  TLumerollDocument& document = form.Document();
+  QObject::connect(&document, &TLumerollDocument::ItemChanged, &pane, &TLivePreviewPane::ScheduleItemUpdate);
+  QObject::connect(&document, &TLumerollDocument::AppletFieldChanged, &pane, &TLivePreviewPane::ScheduleAppletUpdate);
+  QObject::connect(&document, &TLumerollDocument::ShapeChanged, &pane, &TLivePreviewPane::ScheduleUpdate);
+  QObject::connect(&document, &TLumerollDocument::ProjectReset, &pane, &TLivePreviewPane::ScheduleUpdate);
   QObject::connect(&form, &TMainForm::SelectedItemChanged, &pane, &TLivePreviewPane::SetSelectedItem);
   // A move, a delete or their undo carries the selected node to another
   // entry without changing the selection, so no selection signal comes:

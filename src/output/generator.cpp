@@ -234,6 +234,11 @@ TConversion BoxLine(const TAppletData& a) {
   return {true, AsciiScript(line + ");")};
 }
 
+bool InBoxLineOnly(int field) {
+  // Delay up to cursor: the first ten fields, the box line's arguments.
+  return field >= 0 && field < 10;
+}
+
 void AppendItemLines(const TAppletData& a, const TItemArray& items, size_t first, size_t count, std::string& out) {
   const TItemTemplate itemTemplate(a);
   const size_t end = std::min(items.size(), first + count);

@@ -35,6 +35,10 @@ std::string ItemLine(const TAppletData& applet, const TItemData& item);
 // border style or cursor that is not a list position).
 TConversion BoxLine(const TAppletData& applet);
 
+// Whether applet field `field` (TAppletData::Field's order) is carried by the
+// box line alone: a change of it leaves every item line as it was.
+bool InBoxLineOnly(int field);
+
 // Makes a text safe inside a single-quoted script string: backslash, quote,
 // CR and LF become escapes; every other byte stays as it is.
 std::string EscapeSingleQuoted(const std::string& text);

@@ -14,6 +14,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
+#include "output/generator.h"
 #include "preview/preview_scheme.h"
 #include "preview/preview_web_page.h"
 
@@ -162,6 +163,7 @@ void TLivePreviewPane::ForgetPage() {
   ++pageEpoch_;
   pageReady_ = applying_ = false;
   dirty_ = true;
+  ForgetPatches();
   parts_.clear();
   finalScript_.clear();
 }
@@ -188,22 +190,57 @@ void TLivePreviewPane::PageLoaded(bool ok) {
   StartGeneration();
 }
 
-bool TLivePreviewPane::Idle() const { return !dirty_ && !generating_ && !applying_ && !combine_.isActive(); }
+bool TLivePreviewPane::Idle() const {
+  return !dirty_ && !generating_ && !applying_ && !combine_.isActive() && patchItems_.isEmpty() && !patchBox_;
+}
 
 void TLivePreviewPane::ScheduleUpdate() {
   dirty_ = true;
+  Kick();
+}
+
+void TLivePreviewPane::ScheduleItemUpdate(int index) {
+  // A whole update still to come covers it: its copy is taken later.
+  if (!dirty_ && !patchItems_.contains(index)) patchItems_ << index;
+  Kick();
+}
+
+void TLivePreviewPane::ScheduleAppletUpdate(int field) {
+  if (!InBoxLineOnly(field)) {
+    // The field is in every item's line.
+    ScheduleUpdate();
+    return;
+  }
+  if (!dirty_) patchBox_ = true;
+  Kick();
+}
+
+void TLivePreviewPane::ForgetPatches() {
+  patchItems_.clear();
+  patchBox_ = false;
+}
+
+void TLivePreviewPane::Kick() {
   if (!pageReady_ || generating_ || applying_ || combine_.isActive()) return;
   // After a quiet spell the change goes on the next turn of the event loop
   // (so the several signals of one edit are still one update); inside a
   // burst it waits. The wait is not restarted by later changes: steady
   // typing still shows every few dozen milliseconds, not only when it stops.
+  // A patch costs little whatever the project's size and is never kept
+  // waiting: the keys typed while one is on its way go together in the next.
   const bool quiet = !sinceUpdate_.isValid() || sinceUpdate_.elapsed() >= combineMs_;
-  combine_.start(quiet ? 0 : combineMs_);
+  combine_.start(quiet || !dirty_ ? 0 : combineMs_);
 }
 
 void TLivePreviewPane::StartGeneration() {
-  if (!pageReady_ || generating_ || applying_ || !dirty_ || closing_) return;
+  if (!pageReady_ || generating_ || applying_ || closing_) return;
+  if (!dirty_) {
+    if (!patchItems_.isEmpty() || patchBox_) SendPatch();
+    return;
+  }
   dirty_ = false;
+  // The copy below holds every change so far.
+  ForgetPatches();
   generating_ = true;
   ++generations_;
   cycle_.start();
@@ -252,6 +289,60 @@ void TLivePreviewPane::Applied(const QString& result) {
   crashes_ = 0;
   emit Updated(result);
   if (dirty_ && !combine_.isActive()) combine_.start(combineMs_);
+  else if (!patchItems_.isEmpty() || patchBox_) Kick();
+}
+
+void TLivePreviewPane::SendPatch() {
+  TPreviewSnapshot copy;
+  TLiveProject project = live_ ? live_() : TLiveProject{};
+  if (!project.applet || !project.items) {
+    copy = source_();
+    project = {&copy.applet, &copy.items};
+  }
+  QString boxLine = QStringLiteral("null");
+  bool rebuild = false;
+  if (patchBox_) {
+    // A value the box line refuses is shown as the whole update shows it.
+    const TConversion line = BoxLine(*project.applet);
+    rebuild = !line.ok;
+    boxLine = ScriptStringLiteral(QString::fromLocal8Bit(line.text));
+  }
+  QStringList entries;
+  for (const int index : patchItems_) {
+    if (index < 0 || size_t(index) >= project.items->size()) {
+      rebuild = true;
+      break;
+    }
+    entries << QStringLiteral("[%1,%2]").arg(index).arg(ScriptStringLiteral(
+                   QString::fromLocal8Bit(ItemLine(*project.applet, (*project.items)[size_t(index)]))));
+  }
+  ForgetPatches();
+  if (rebuild) {
+    dirty_ = true;
+    StartGeneration();
+    return;
+  }
+  ++patches_;
+  applying_ = true;
+  cycle_.start();
+  QPointer<TLivePreviewPane> self(this);
+  const int epoch = pageEpoch_;
+  page_->runJavaScript(QStringLiteral("lumerollPreview.patch(%1,[%2])").arg(boxLine, entries.join(QLatin1Char(','))),
+                       [self, epoch](const QVariant& result) {
+                         if (self && !self->closing_ && self->pageEpoch_ == epoch && self->applying_)
+                           self->Patched(result.toString());
+                       });
+}
+
+void TLivePreviewPane::Patched(const QString& result) {
+  if (result != QLatin1String("rebuild")) {
+    Applied(result);
+    return;
+  }
+  // The page had no box to patch (an error shown, or an empty project).
+  applying_ = false;
+  dirty_ = true;
+  StartGeneration();
 }
 
 void TLivePreviewPane::SetSelectedItem(int index) {

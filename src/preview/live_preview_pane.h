@@ -9,6 +9,12 @@
 // close together are combined; generation runs on a worker thread, and a
 // change that comes while one runs supersedes it, so typing never waits.
 //
+// An edit that keeps the list of items as it is (an item's fields, the box's
+// size, border or colours) does not build the box again: the page is patched
+// with the new lines of what changed, made on the window's thread from the
+// live project, so its cost does not grow with the project and the item
+// being edited stays shown and held.
+//
 // The web view and its Chromium processes exist only while they are of use:
 // made when the pane is first shown, released when it has been hidden for a
 // while, and made again, with the project as it then is, when shown again.
@@ -35,6 +41,12 @@ class TLivePreviewPane : public QWidget {
   Q_OBJECT
  public:
   using TSnapshotSource = std::function<TPreviewSnapshot()>;
+  // The project as it is now, read in place by a patch (nothing copied).
+  struct TLiveProject {
+    const TAppletData* applet = nullptr;
+    const TItemArray* items = nullptr;
+  };
+  using TLiveSource = std::function<TLiveProject()>;
 
   // The first change after a quiet spell is shown at once; changes that
   // follow within this many milliseconds of an update are combined into the
@@ -52,8 +64,16 @@ class TLivePreviewPane : public QWidget {
   TLivePreviewPane(TSnapshotSource source, const QString& runtimePath, QWidget* parent = nullptr);
   ~TLivePreviewPane() override;
 
+  // Read by patches; without one they take a snapshot instead.
+  void SetLiveSource(TLiveSource source) { live_ = std::move(source); }
+
   // The project changed: generate and show it soon.
   void ScheduleUpdate();
+  // Only item `index`'s fields changed: that item is replaced in the page.
+  void ScheduleItemUpdate(int index);
+  // Applet field `field` changed: the box takes its new style when only the
+  // box line carries the field, else the box is built again.
+  void ScheduleAppletUpdate(int field);
   // Item index (entry in the item array) to show still; -1 runs the box.
   void SetSelectedItem(int index);
   int SelectedItem() const { return selected_; }
@@ -77,6 +97,8 @@ class TLivePreviewPane : public QWidget {
 
   // How many generations were started since the pane was made.
   int GenerationCount() const { return generations_; }
+  // How many patches were sent to the page.
+  int PatchCount() const { return patches_; }
   // True when nothing is waiting, generating or being put into the page.
   bool Idle() const;
 
@@ -104,7 +126,11 @@ class TLivePreviewPane : public QWidget {
   void ForgetPage();
   void LoadPage();
   void PageLoaded(bool ok);
+  void Kick();
   void StartGeneration();
+  void SendPatch();
+  void Patched(const QString& result);
+  void ForgetPatches();
   void GenerationDone();
   void SendNextPart();
   void Applied(const QString& result);
@@ -112,6 +138,7 @@ class TLivePreviewPane : public QWidget {
   void ApplyFrame();
 
   TSnapshotSource source_;
+  TLiveSource live_;
   QString runtimePath_;
   QVBoxLayout* layout_ = nullptr;
   QWebEngineProfile* profile_ = nullptr;
@@ -136,6 +163,11 @@ class TLivePreviewPane : public QWidget {
   QString finalScript_;
   bool pageReady_ = false;
   bool dirty_ = true;
+  // What waits to be patched while no whole update is due: items by entry,
+  // in the order changed, and the box's style.
+  QList<int> patchItems_;
+  bool patchBox_ = false;
+  int patches_ = 0;
   bool generating_ = false;
   bool applying_ = false;
   bool closing_ = false;

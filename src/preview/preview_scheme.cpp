@@ -24,10 +24,15 @@ QByteArray JsString(const QString& text) {
 // script with the constructor bound to the stage, so the box is built where
 // the pane wants it and the old one is destroyed first: no reload, no flash.
 // A large configuration arrives first in parts, which takeParts() joins.
+// patch() changes the box in place for an edit that keeps the list as it
+// is: items are made again by the runtime's own item maker and put where
+// the old ones stood, a new box line is run on a one-item scratch box whose
+// style the live box takes. Anything it cannot do answers 'rebuild', and
+// the pane then builds the box anew, so a patch is never worse than a build.
 constexpr char kGlue[] = R"JS(
 var lumerollPreview = (function () {
   'use strict';
-  var box = null, parts = [];
+  var box = null, parts = [], builds = 0;
   function part(text) { parts.push(text); }
   function takeParts() { var text = parts.join(''); parts = []; return text; }
   function stage() { return document.getElementById('stage'); }
@@ -54,6 +59,7 @@ var lumerollPreview = (function () {
   function show(config) {
     if (typeof window.awkmanbSPM !== 'function') { fail(__MISSING_RUNTIME__); return 'missing'; }
     clear();
+    builds++;
     var Runtime = window.awkmanbSPM, where = stage();
     function InStage() { return new Runtime({ container: where }); }
     try {
@@ -64,14 +70,45 @@ var lumerollPreview = (function () {
     }
     return 'ok';
   }
+  function run(line, target) {
+    (new Function('jslumeroll1', line))(target);
+  }
+  function restyle(line) {
+    var scratch = new window.awkmanbSPM({ container: document.createElement('div') });
+    scratch.awkmaNBSPm('');
+    run(line, scratch);
+    box.box.style.cssText = scratch.box.style.cssText;
+    box.delay = scratch.delay;
+    scratch.destroy();
+  }
+  function replace(index, line) {
+    var html, old = box.items[index];
+    run(line, { awkmaNBSPm: function (h) { html = String(h); } });
+    if (!old || html === undefined) throw new Error('no item ' + index);
+    var made = box.makeItem(html, index + 1 + ' of ' + box.items.length);
+    box.list.replaceChild(made, old);
+    box.items[index] = made;
+    if (box.shown === index) box.show(index, false);
+  }
+  // boxLine: the new box line or null; items: [index, item line] pairs.
+  function patch(boxLine, items) {
+    if (!box || !box.box || box.destroyed) return 'rebuild';
+    try {
+      if (boxLine !== null) restyle(boxLine);
+      items.forEach(function (entry) { replace(entry[0], entry[1]); });
+    } catch (e) {
+      return 'rebuild';
+    }
+    return 'ok';
+  }
   function frame(width, dark) {
     var page = document.getElementById('page');
     page.style.width = width > 0 ? width + 'px' : '';
     page.className = width > 0 ? 'fixed' : '';
     document.body.className = dark ? 'dark' : '';
   }
-  return { show: show, fail: fail, hold: hold, frame: frame, part: part, takeParts: takeParts,
-           current: function () { return box; } };
+  return { show: show, fail: fail, hold: hold, frame: frame, part: part, takeParts: takeParts, patch: patch,
+           current: function () { return box; }, builds: function () { return builds; } };
 })();
 )JS";
 

@@ -226,3 +226,27 @@ TEST(Page, NamesTheRuntimeScriptFromTheList) {
 }
 
 }  // namespace
+
+// The live preview restyles the box in place for these fields and rebuilds
+// it for the others: a field that reached the item lines but counted as box
+// only would leave stale items on screen.
+TEST(InBoxLineOnly, ThoseFieldsChangeTheBoxLineAndNoItemLine) {
+  const TItemData item = Item("C", "x", "news.html", "_blank");
+  const TAppletData before = DefaultAppletData();
+  int boxOnly = 0;
+  for (int field = 0; field < TAppletData::FieldCount; ++field) {
+    SCOPED_TRACE(field);
+    TAppletData after = before;
+    after.Field(field) = before.Field(field) == "2" ? "3" : "2";
+    if (!InBoxLineOnly(field)) {
+      EXPECT_EQ(BoxLine(after).text, BoxLine(before).text);
+      continue;
+    }
+    ++boxOnly;
+    EXPECT_EQ(ItemLine(after, item), ItemLine(before, item));
+    EXPECT_NE(BoxLine(after).text, BoxLine(before).text);
+  }
+  EXPECT_EQ(boxOnly, 10);
+  EXPECT_FALSE(InBoxLineOnly(-1));
+  EXPECT_FALSE(InBoxLineOnly(TAppletData::FieldCount));
+}

@@ -215,6 +215,13 @@ class LivePreview : public ::testing::Test {
     if (!ok) ADD_FAILURE() << script.toStdString() << " gave " << last.toString().toStdString();
     return ok;
   }
+  // How many times the page has built the box.
+  int Builds() { return Eval("lumerollPreview.builds()").toInt(); }
+  bool WaitShown(const QString& text) {
+    const bool ok = QTest::qWaitFor([&] { return Pane().Idle() && ShownText() == text; }, kWaitMs);
+    if (!ok) ADD_FAILURE() << "shows " << ShownText().toStdString() << ", not " << text.toStdString();
+    return ok;
+  }
   QString ShownText() {
     return Eval("(function(){var s=[].filter.call(document.querySelectorAll('#stage .lumeroll-item'),"
                 "function(e){return getComputedStyle(e).visibility==='visible';});"
@@ -282,17 +289,20 @@ TEST_F(LivePreview, TypingACaptionShowsItInThePage) {
   caption->end(false);
   ASSERT_TRUE(QTest::qWaitFor([&] { return Pane().Idle(); }, kWaitMs));
   const int generations = Pane().GenerationCount();
+  const int patches = Pane().PatchCount();
   QTest::keyClicks(caption, " now");
   EXPECT_TRUE(WaitForPage("document.querySelector('#stage .lumeroll-item a').textContent",
                           QStringLiteral("Breaking now")));
-  // Four keys typed faster than the combining interval are one update.
-  EXPECT_EQ(Pane().GenerationCount(), generations + 1);
+  // Four keys typed in one turn of the event loop are one patch, and the
+  // box is not generated again.
+  EXPECT_EQ(Pane().PatchCount(), patches + 1);
+  EXPECT_EQ(Pane().GenerationCount(), generations);
   // Typing stays in the editor: the update does not take the focus away.
   EXPECT_FALSE(Pane().View().hasFocus());
 }
 
 // A key after a pause starts an update on the next turn of the event loop,
-// with no wait; keys that follow while it runs are combined into one more.
+// with no wait; keys that follow while it is on its way go in one more.
 TEST_F(LivePreview, TheFirstChangeAfterAPauseGoesAtOnceAndTheRestAreCombined) {
   SelectEntry(0);
   QLineEdit* caption = Find<QLineEdit>("edtICaption");
@@ -302,15 +312,56 @@ TEST_F(LivePreview, TheFirstChangeAfterAPauseGoesAtOnceAndTheRestAreCombined) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return Pane().Idle(); }, kWaitMs));
   QTest::qWait(TLivePreviewPane::kMaxCombineMs);  // a pause longer than any combining wait
   const int generations = Pane().GenerationCount();
+  const int patches = Pane().PatchCount();
   QTest::keyClick(caption, Qt::Key_Exclam);
   QCoreApplication::processEvents();
-  EXPECT_EQ(Pane().GenerationCount(), generations + 1);
-  for (const char c : {'a', 'b', 'c'}) {
-    QTest::keyClick(caption, c);
-    QCoreApplication::processEvents();
-  }
+  EXPECT_EQ(Pane().PatchCount(), patches + 1);
+  for (const char c : {'a', 'b', 'c'}) QTest::keyClick(caption, c);
   EXPECT_TRUE(WaitForPage("document.querySelector('#stage .lumeroll-item a').textContent", caption->text()));
-  EXPECT_EQ(Pane().GenerationCount(), generations + 2);
+  EXPECT_EQ(Pane().PatchCount(), patches + 2);
+  EXPECT_EQ(Pane().GenerationCount(), generations);
+}
+
+// A title typed into one item replaces that item in the page and nothing
+// else: the box is not built again, and the item keeps its place, its
+// position in the list's labels, and stays shown and held.
+TEST_F(LivePreview, AnItemEditPatchesThatItemAndKeepsItHeld) {
+  SelectEntry(2);
+  const QString before = CaptionOf(2);
+  ASSERT_TRUE(WaitShown(before));
+  const int builds = Builds();
+  QLineEdit* caption = Find<QLineEdit>("edtICaption");
+  ASSERT_NE(caption, nullptr);
+  caption->setFocus();
+  caption->end(false);
+  QTest::keyClicks(caption, " warning");
+  const QString after = before + QStringLiteral(" warning");
+  EXPECT_TRUE(WaitShown(after));
+  EXPECT_EQ(Builds(), builds);
+  EXPECT_EQ(Eval("lumerollPreview.current().held").toInt(), 2);
+  EXPECT_EQ(Eval("var l=document.querySelectorAll('#stage .lumeroll-item');"
+                 "l.length+'|'+l[2].getAttribute('aria-label')+'|'+l[2].inert")
+                .toString(),
+            QStringLiteral("4|%1, 3 of 4|false").arg(after));
+  // The undo is an item change too.
+  Form().DesignTree().setFocus();
+  Form().Document().UndoStack().undo();
+  EXPECT_TRUE(WaitShown(before));
+  EXPECT_EQ(Builds(), builds);
+}
+
+// A move changes the list: the box is built again, holding the moved item.
+TEST_F(LivePreview, AChangeOfShapeBuildsTheBoxAgain) {
+  SelectEntry(1);
+  ASSERT_TRUE(WaitShown(CaptionOf(1)));
+  const int builds = Builds();
+  TreeKey(Qt::Key_Down, Qt::ControlModifier);
+  ASSERT_EQ(TreeEntry(), 2);
+  ExpectInStepWithTheTree();
+  EXPECT_EQ(Builds(), builds + 1);
+  Form().Document().UndoStack().undo();
+  ExpectInStepWithTheTree();
+  EXPECT_EQ(Builds(), builds + 2);
 }
 
 TEST_F(LivePreview, UndoAndRedoShowTheEarlierAndLaterCaption) {
@@ -345,8 +396,11 @@ TEST_F(LivePreview, TheSelectedItemIsHeldAndTheRootRuns) {
       << Eval("var b=lumerollPreview.current();[document.visibilityState,b.held,b.hovered,b.focused,b.userPaused,b.timer,b.delay,b.items.length].join(' ')").toString().toStdString();
 }
 
+// They restyle the box in place: it is not built again.
 TEST_F(LivePreview, SizeBorderAndColoursReachTheBoxsComputedStyle) {
   SelectEntry(-1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Pane().Idle(); }, kWaitMs));
+  const int builds = Builds();
   SetNumber("spnedtpWidth", 300);
   SetNumber("spnedtpBorderWidth", 4);
   world->prompts.colors.push_back(QColor(255, 0, 0));
@@ -364,6 +418,33 @@ TEST_F(LivePreview, SizeBorderAndColoursReachTheBoxsComputedStyle) {
                   {"borderTopColor", "rgb(255, 0, 0)"},
                   {"backgroundColor", "rgb(0, 0, 255)"}};
   for (const auto& e : expected) EXPECT_EQ(BoxStyle(e.property), QString::fromLatin1(e.value)) << e.property;
+  EXPECT_EQ(Builds(), builds);
+}
+
+// A title's colour is in every item's markup: the box is built again. A
+// value the box line refuses shows as the message, and a good one brings
+// the box back.
+TEST_F(LivePreview, OtherParametersAndRefusedValuesBuildTheBoxAgain) {
+  SelectEntry(-1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Pane().Idle(); }, kWaitMs));
+  const int builds = Builds();
+  world->prompts.colors.push_back(QColor(0, 128, 0));
+  TColorSwatch* title = Find<TColorSwatch>("pnlpTitleColor");
+  ASSERT_NE(title, nullptr);
+  QTest::mouseClick(title, Qt::LeftButton);
+  EXPECT_TRUE(WaitForPage("getComputedStyle(document.querySelector('#stage .lumeroll-item a')).color",
+                          QStringLiteral("rgb(0, 128, 0)")));
+  EXPECT_EQ(Builds(), builds + 1);
+
+  constexpr int kBorderStyle = 4;
+  const std::string style = Form().Agent().AppletData().Field(kBorderStyle);
+  Form().Document().ApplyAppletField(kBorderStyle, "solid");
+  EXPECT_TRUE(WaitForPage("document.getElementById('message').textContent",
+                          QStringLiteral("'solid' is not a valid integer value")));
+  EXPECT_EQ(Eval("document.querySelectorAll('#stage .lumeroll-box').length").toInt(), 0);
+  Form().Document().ApplyAppletField(kBorderStyle, style);
+  EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-box').length", 1));
+  EXPECT_EQ(Eval("document.getElementById('message').hidden"), QVariant(true));
 }
 
 TEST_F(LivePreview, WhatCannotBeShownAppearsAsTextInThePane) {

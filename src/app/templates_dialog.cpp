@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -25,7 +26,14 @@ TfrmTemplet::TfrmTemplet(TFileCommands& commands, QString templatesFolder, TSett
   TempletList_ = new QListWidget(this);
   TempletList_->setObjectName(QStringLiteral("TempletList"));
   const QStringList names = QDir(folder_).entryList({QStringLiteral("*.jslr")}, QDir::Files, QDir::Name);
-  TempletList_->addItems(names);
+  // Shown without the extension; the file name stays with each line.
+  for (const QString& name : names) {
+    auto* line = new QListWidgetItem(QFileInfo(name).completeBaseName(), TempletList_);
+    line->setData(Qt::UserRole, name);
+  }
+  // The first template is highlighted and chosen at once, so Enter (the
+  // default button) opens what the list shows as chosen.
+  if (TempletList_->count() > 0) TempletList_->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
   connect(TempletList_, &QListWidget::itemDoubleClicked, this, [this] { OkClick(); });
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -72,7 +80,7 @@ void TfrmTemplet::chckbxDontShowClick() {
 
 void TfrmTemplet::OkClick() {
   const QList<QListWidgetItem*> chosen = TempletList_->selectedItems();
-  const QString path = chosen.isEmpty() ? QString() : QDir(folder_).filePath(chosen.first()->text());
+  const QString path = chosen.isEmpty() ? QString() : QDir(folder_).filePath(chosen.first()->data(Qt::UserRole).toString());
   accept();
   if (!path.isEmpty()) commands_.OpenTemplate(path);
 }

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
@@ -40,13 +41,24 @@ namespace {
 constexpr const char* kTreeHint = "Add, remove or move items by right-clicking the mouse.";
 
 // Lets the window run its paint-time update for every node the tree draws;
-// the drawing itself stays the tree's own.
+// the drawing itself stays the tree's own, plus a dotted frame round the
+// current node while the tree has the focus: the selection looks the same
+// with and without the focus, and several styles draw no focus frame on
+// view items.
 class TPaintHookDelegate : public QStyledItemDelegate {
  public:
   TPaintHookDelegate(std::function<void()> hook, QObject* parent) : QStyledItemDelegate(parent), hook_(hook) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     hook_();
     QStyledItemDelegate::paint(painter, option, index);
+    if (option.state & QStyle::State_HasFocus) {
+      const QPalette::ColorRole role = option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text;
+      painter->save();
+      painter->setPen(QPen(option.palette.color(role), 1, Qt::DotLine));
+      painter->setBrush(Qt::NoBrush);
+      painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+      painter->restore();
+    }
   }
 
  private:
@@ -222,6 +234,8 @@ void TMainForm::BuildStatusStrip() {
   prgrsbrMainFormBottom_->setFixedHeight(20);
   bar->addWidget(stctxtHint_);
   bar->addWidget(prgrsbrMainFormBottom_, 1);
+  // An empty bar at rest looks like a text field: it shows only while work runs.
+  prgrsbrMainFormBottom_->hide();
 }
 
 void TMainForm::ResetDesignTree() { document_->NotifyProjectReset(); }
@@ -377,6 +391,7 @@ void TMainForm::Begin(const std::string& hint, int maximum) {
   stctxtHint_->setText(FromLocalText(hint));
   prgrsbrMainFormBottom_->setRange(0, maximum > 0 ? maximum : 100);
   prgrsbrMainFormBottom_->setValue(0);
+  if (!statusBar()->isHidden()) prgrsbrMainFormBottom_->show();
   if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
   stctxtHint_->repaint();
 }
@@ -389,6 +404,7 @@ void TMainForm::End() {
   prgrsbrMainFormBottom_->setValue(0);
   stctxtHint_->clear();
   if (busyDepth_ > 0 && --busyDepth_ == 0) QApplication::restoreOverrideCursor();
+  if (busyDepth_ == 0) prgrsbrMainFormBottom_->hide();
 }
 
 void TMainForm::Topic1Click() {
@@ -425,7 +441,7 @@ void TMainForm::ToolBar1Click() {
 void TMainForm::StatusBar2Click() {
   const bool show = statusBar()->isHidden();
   stctxtHint_->setVisible(show);
-  prgrsbrMainFormBottom_->setVisible(show);
+  prgrsbrMainFormBottom_->setVisible(show && busyDepth_ > 0);
   statusBar()->setVisible(show);
   StatusBar2_->setChecked(show);
 }

@@ -32,7 +32,7 @@ void TMainForm::BuildActions() {
   using namespace editor_icons;
   const char* popupNames[4] = {"Insert1", "Delete1", "MoveUp1", "MoveDown1"};
   const char* menuNames[4] = {"Insert2", "Delete2", "MoveUp2", "MoveDown2"};
-  const QString captions[4] = {tr("I&nsert"), tr("&Delete"), tr("Move &Up"), tr("Move &Down")};
+  const QString captions[4] = {tr("I&nsert"), tr("&Delete"), tr("Move &Up"), tr("Move Do&wn")};
   const int images[4] = {kImageInsert, kImageDelete, kImageMoveUp, kImageMoveDown};
   for (int i = 0; i < 4; ++i) {
     popupCommands_[i] = NewAction(popupNames[i], captions[i], images[i]);
@@ -70,7 +70,7 @@ void TMainForm::BuildMenus() {
   file->addActions({p.New1, p.Open1, Save1_, p.Save2});
   file->addSeparator();
   p.Templet1 = later(NewAction("Templet1", tr("&Templates")));
-  p.SaveAsTemplate1 = later(NewAction("SaveAsTemplate1", tr("S&ave As Template")));
+  p.SaveAsTemplate1 = later(NewAction("SaveAsTemplate1", tr("Save As Te&mplate")));
   file->addActions({p.Templet1, p.SaveAsTemplate1});
   file->addSeparator();
   p.ImportMenuStructure1 = later(NewAction("ImportMenuStructure1", tr("&Import Menu Structure")));
@@ -85,6 +85,8 @@ void TMainForm::BuildMenus() {
   recent->menuAction()->setEnabled(false);
   file->addSeparator();
   QAction* exit = NewAction("Exit1", tr("E&xit"));
+  // QKeySequence::Quit is empty on some desktops, so the key is given as is.
+  exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(exit, &QAction::triggered, this, &QWidget::close);
   file->addAction(exit);
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -35,7 +36,12 @@ TFeedImportDialog::TFeedImportDialog(Prompts& prompts, QWidget* parent) : QDialo
   spnItems_->setToolTip(tr("How many of the feed's newest entries become items"));
 
   auto* form = new QFormLayout;
-  form->addRow(tr("&Address or file:"), sourceRow);
+  // The field here is a row of two, so the label is made by hand: a label
+  // without a buddy shows its "&" as is.
+  auto* sourceLabel = new QLabel(tr("&Address or file:"), this);
+  sourceLabel->setObjectName(QStringLiteral("lblFeedSource"));
+  sourceLabel->setBuddy(edtSource_);
+  form->addRow(sourceLabel, sourceRow);
   form->addRow(tr("&Number of items:"), spnItems_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

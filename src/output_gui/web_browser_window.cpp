@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -197,7 +198,17 @@ void TformWebBrowser::Open(const QString& page, const QUrl& url) {
   }
   if (!program.isEmpty()) {
     // Otherwise a Preview with a mistyped browser path does nothing at all.
-    if (!launcher_.StartProgram(program, {page}))
+    // The window is often gone when a browser that started ends at once
+    // (the preview makes it only to open the page), so the message goes to
+    // its owner.
+    Prompts& prompts = prompts_;
+    const QPointer<QWidget> owner = parentWidget();
+    const auto endedAtOnce = [&prompts, owner, program](const QString& detail) {
+      QString text = QStringLiteral("The browser program \"%1\" ended at once without showing the page.").arg(program);
+      if (!detail.isEmpty()) text += QStringLiteral("\n\n") + detail;
+      prompts.Tell(owner, TMessageKind::Error, text);
+    };
+    if (!launcher_.StartProgram(program, {page}, endedAtOnce))
       prompts_.Tell(this, TMessageKind::Error,
                     QStringLiteral("The browser program \"%1\" could not be started.").arg(program));
   } else {

@@ -39,7 +39,7 @@ class TNoPrompts : public Prompts {
 class TNoLauncher : public Launcher {
  public:
   void OpenUrl(const QUrl&) override {}
-  bool StartProgram(const QString&, const QStringList&) override { return false; }
+  bool StartProgram(const QString&, const QStringList&, TEarlyFailure) override { return false; }
 };
 
 void Say(const char* line) {

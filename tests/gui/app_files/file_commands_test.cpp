@@ -349,6 +349,24 @@ TEST_F(FileCommandsTest, CloseQuestionOnAnUntitledProjectWithTheDialogCancelledS
   EXPECT_FALSE(PreviewExists());
 }
 
+// Ctrl+Q is bound as is (the desktop's Quit key may be empty) and goes
+// through the same question as Exit.
+TEST_F(FileCommandsTest, CtrlQQuitsThroughTheCloseQuestion) {
+  EXPECT_EQ(Action("Exit1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  Form().Insert1Click();
+  Form().show();
+  Form().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+  prompts.answers = {TAnswer::Cancel};
+  QTest::keyClick(&Form(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(prompts.Texts(), QStringList{"Save changes to files before Exit?"});
+  EXPECT_TRUE(Form().isVisible());
+  prompts.answers = {TAnswer::No};
+  QTest::keyClick(&Form(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(prompts.asked.size(), 2);
+  EXPECT_FALSE(Form().isVisible());
+}
+
 TEST_F(FileCommandsTest, AnUnmodifiedProjectClosesWithoutAQuestion) {
   FillPreview();
   Action("Exit1")->trigger();

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <QUndoStack>
 
 #include "app_files_fixture.h"
@@ -37,14 +38,43 @@ class TemplatesTest : public AppFilesTest {
   }
 };
 
-TEST_F(TemplatesTest, ListsTheTemplatesFolderByFileName) {
+TEST_F(TemplatesTest, ListsTheTemplatesByNameWithoutTheExtension) {
   QFile(WorkingFolder() + "templates/notes.txt").open(QIODevice::WriteOnly);
-  WithDialog([](TfrmTemplet& d) {
+  QFile(WorkingFolder() + "templates/zz.two.jslr").open(QIODevice::WriteOnly);
+  const QStringList files = QDir(WorkingFolder() + "templates").entryList({"*.jslr"}, QDir::Files, QDir::Name);
+  WithDialog([&](TfrmTemplet& d) {
     EXPECT_EQ(d.windowTitle(), "Template");
-    EXPECT_EQ(List(d)->count(), 3);
-    for (int i = 0; i < List(d)->count(); ++i) EXPECT_TRUE(List(d)->item(i)->text().endsWith(".jslr"));
+    ASSERT_EQ(List(d)->count(), files.size());
+    for (int i = 0; i < List(d)->count(); ++i)
+      EXPECT_EQ(List(d)->item(i)->text() + ".jslr", files[i]);
+    EXPECT_EQ(List(d)->item(List(d)->count() - 1)->text(), "zz.two");
     EXPECT_FALSE(Box(d)->isChecked());
   });
+}
+
+// The first line is highlighted and chosen at start: Enter opens it, as do
+// Down then Enter for the second.
+TEST_F(TemplatesTest, EnterOpensTheHighlightedTemplate) {
+  const QDir templates(WorkingFolder() + "templates");
+  const QStringList files = templates.entryList({"*.jslr"}, QDir::Files, QDir::Name);
+  ASSERT_GE(files.size(), 2);
+  for (int row : {0, 1}) {
+    WithDialog([&](TfrmTemplet& d) {
+      EXPECT_EQ(List(d)->currentRow(), 0);
+      ASSERT_EQ(List(d)->selectedItems().size(), 1);
+      EXPECT_EQ(List(d)->selectedItems()[0], List(d)->item(0));
+      List(d)->setFocus();
+      if (row == 1) QTest::keyClick(List(d), Qt::Key_Down);
+      QTest::keyClick(List(d), Qt::Key_Return);
+      EXPECT_FALSE(d.isVisible());
+    });
+    TkvdAppletAgent expected;
+    std::vector<int> parents;
+    ASSERT_TRUE(expected.LoadProject(Local(templates.filePath(files[row])), parents).ok);
+    EXPECT_EQ(Form().Agent().Items(), expected.Items()) << row;
+    EXPECT_EQ(Form().Agent().AppletData(), expected.AppletData()) << row;
+    EXPECT_TRUE(Form().CurrentProjectPath().isEmpty());
+  }
 }
 
 TEST_F(TemplatesTest, OkWithNothingSelectedOpensNothing) {
@@ -74,7 +104,7 @@ TEST_F(TemplatesTest, OkStartsAnUntitledProjectAndTheTemplatesStayAsTheyWere) {
   QString chosen;
   WithDialog([&](TfrmTemplet& d) {
     List(d)->setCurrentRow(1);
-    chosen = templates.filePath(List(d)->item(1)->text());
+    chosen = templates.filePath(List(d)->item(1)->text() + ".jslr");
     Click(d, "btnOK");
   });
   TkvdAppletAgent expected;

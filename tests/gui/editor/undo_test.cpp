@@ -28,6 +28,7 @@
 #include "editor/pages/script_page.h"
 #include "editor/pages/text_page.h"
 #include "editor_fixture.h"
+#include "model/project_file.h"
 
 namespace {
 
@@ -387,22 +388,47 @@ TEST_F(UndoTest, DragAmongSiblingsMovesTheBlockAndOtherDropsAreRefused) {
   ExpectTreeMatchesArray();
 }
 
-TEST_F(UndoTest, AChainOfAHundredThousandNestedItemsDoesNotOverflowTheStack) {
-  std::vector<TNestedItem> chain;
+// A chain as deep as a file may be (levels 0 to 999): selecting, moving,
+// deleting and undoing walk the whole depth without recursing on it. One
+// level more is refused on load and the open project stays as it was.
+TEST_F(UndoTest, AChainAtTheNestingCapIsEditedAndOneLevelMoreIsRefused) {
+  constexpr int kDepth = tree_math::kMaxNestingDepth;
   std::vector<std::string> names;
-  names.reserve(100000);
-  for (int k = 0; k < 100000; ++k) names.push_back("n" + std::to_string(k));
-  for (int k = 0; k < 100000; ++k) chain.push_back({names[static_cast<size_t>(k)].c_str(), k});
-  chain.push_back({"last", 0});
-  LoadNested(chain);
+  for (int k = 0; k <= kDepth; ++k) names.push_back("n" + std::to_string(k));
+  // Entries n0 .. n(depth-1), each a child of the one before, then "last".
+  const auto chainFile = [&](int depth, const char* name) {
+    TItemArray items;
+    for (int k = 0; k <= depth; ++k) {
+      TItemData item = DefaultItemData();
+      item.ICaption = k < depth ? names[static_cast<size_t>(k)] : "last";
+      item.ILevel = std::to_string(k < depth ? k : 0);
+      items.push_back(item);
+    }
+    NullProgress quiet;
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    const std::string bytes = WriteProjectText(DefaultAppletData(), items, quiet);
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return path.toLocal8Bit().toStdString();
+  };
+  const std::string tooDeep = chainFile(kDepth + 1, "too_deep.jslr");
+  const std::string atCap = chainFile(kDepth, "at_cap.jslr");
+
+  std::vector<int> parents;
+  ASSERT_TRUE(form->Agent().LoadProject(atCap, parents).ok);
+  form->RebuildDesignTree(parents);
+  ASSERT_EQ(form->Agent().ItemCount(), kDepth + 1);
+  EXPECT_EQ(form->Agent().Items()[kDepth - 1].ILevel, std::to_string(kDepth - 1));
   form->show();
-  // Selecting the deepest node opens every branch of the chain: for a chain
-  // that is expanding all, and the view lays all of it out.
-  form->SelectEntry(99999);
-  EXPECT_EQ(Model().EntryOf(Tree().currentIndex()), 99999);
+  // Selecting the deepest node opens every branch of the chain, and the view
+  // lays all of it out.
+  form->SelectEntry(kDepth - 1);
+  EXPECT_EQ(Model().EntryOf(Tree().currentIndex()), kDepth - 1);
   EXPECT_TRUE(Tree().isExpanded(Model().IndexOfEntry(0)));
   QApplication::processEvents();
-  form->SelectEntry(100000);
+  ExpectTreeMatchesArray();
+  form->SelectEntry(kDepth);
   form->MoveUp1Click();
   EXPECT_EQ(form->Agent().Items()[0].ICaption, "last");
   form->SelectEntry(1);
@@ -410,7 +436,14 @@ TEST_F(UndoTest, AChainOfAHundredThousandNestedItemsDoesNotOverflowTheStack) {
   form->Delete1Click();
   EXPECT_EQ(form->Agent().ItemCount(), 1);
   form->Undo1Click();
-  EXPECT_EQ(form->Agent().ItemCount(), 100001);
+  EXPECT_EQ(form->Agent().ItemCount(), kDepth + 1);
+  ExpectTreeMatchesArray();
+
+  const std::vector<std::string> before = EntryCaptions();
+  const TResult refused = form->Agent().LoadProject(tooDeep, parents);
+  EXPECT_FALSE(refused.ok);
+  EXPECT_NE(refused.message.find("nested deeper than 1000 levels"), std::string::npos) << refused.message;
+  EXPECT_EQ(EntryCaptions(), before);
   form->close();
   form.reset();
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QSet>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -47,19 +48,28 @@ TEST_F(WindowTest, MenusHoldEveryItemInOrder) {
     QStringList captions;
   } cases[] = {
       {"File1",
-       {"&New...", "&Open...", "&Save", "Save &As...", "-", "&Templates", "S&ave As Template", "-",
+       {"&New...", "&Open...", "&Save", "Save &As...", "-", "&Templates", "Save As Te&mplate", "-",
         "&Import Menu Structure", "&Export Menu Structure", "Import News &Feed...", "-", "&Recent Files", "-", "E&xit"}},
       {"View1", {"&Tool Bar", "&Status Bar"}},
-      {"Item1", {"I&nsert", "&Delete", "Move &Up", "Move &Down"}},
+      {"Item1", {"I&nsert", "&Delete", "Move &Up", "Move Do&wn"}},
       {"Applet1", {"&Preview", "Build &HTML...", "Pu&blish..."}},
       {"Option1", {"Web &Browser..."}},
       {"Help1", {"Help &Topics", "View &Sample...", "-", "&Homepage", "&Contact Us", "&About"}},
-      {"PopupMenu1", {"I&nsert", "&Delete", "Move &Up", "Move &Down"}},
+      {"PopupMenu1", {"I&nsert", "&Delete", "Move &Up", "Move Do&wn"}},
   };
   for (const TCase& c : cases) {
     const QMenu* menu = form->findChild<QMenu*>(QString::fromLatin1(c.menu));
     ASSERT_NE(menu, nullptr) << c.menu;
     EXPECT_EQ(MenuCaptions(menu), c.captions) << c.menu;
+    // Each mnemonic of a menu reaches one item only.
+    QSet<QChar> keys;
+    for (const QString& caption : c.captions) {
+      const qsizetype at = caption.indexOf('&');
+      if (at >= 0 && at + 1 < caption.size()) {
+        EXPECT_FALSE(keys.contains(caption[at + 1].toLower())) << c.menu << " " << caption.toStdString();
+        keys.insert(caption[at + 1].toLower());
+      }
+    }
   }
   QStringList topLevel;
   for (const QAction* action : form->menuBar()->actions()) topLevel << action->text();
@@ -68,6 +78,7 @@ TEST_F(WindowTest, MenusHoldEveryItemInOrder) {
   EXPECT_EQ(Action("Open1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
   EXPECT_EQ(Action("Save1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
   EXPECT_EQ(Action("Preview1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+  EXPECT_EQ(Action("Exit1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 }
 
 TEST_F(WindowTest, ToolbarButtonsCarryTheirHintsAndImages) {
@@ -117,7 +128,11 @@ TEST_F(WindowTest, ViewTogglesHideAndShowTheToolbarAndTheWholeStatusLine) {
   EXPECT_TRUE(toolbar->isVisible());
   EXPECT_TRUE(status->isVisible());
   EXPECT_TRUE(hint->isVisible());
+  EXPECT_TRUE(bar->isHidden()) << "no work runs";
+  form->Begin("Working ... ...", 10);
   EXPECT_TRUE(bar->isVisible());
+  form->End();
+  EXPECT_TRUE(bar->isHidden());
   EXPECT_TRUE(Action("ToolBar1")->isChecked());
   EXPECT_TRUE(Action("StatusBar2")->isChecked());
 }
@@ -125,7 +140,10 @@ TEST_F(WindowTest, ViewTogglesHideAndShowTheToolbarAndTheWholeStatusLine) {
 TEST_F(WindowTest, ProgressShowsOnTheStatusStripAndRestoresIt) {
   auto* hint = form->findChild<QLabel*>("stctxtHint");
   auto* bar = form->findChild<QProgressBar*>("prgrsbrMainFormBottom");
+  form->show();
+  EXPECT_TRUE(bar->isHidden()) << "an empty bar at rest";
   form->Agent().progress().Begin("Making HTML Codes ... ...", 4);
+  EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(hint->text(), QStringLiteral("Making HTML Codes ... ..."));
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -134,6 +152,7 @@ TEST_F(WindowTest, ProgressShowsOnTheStatusStripAndRestoresIt) {
   EXPECT_EQ(bar->value(), 4);
   form->Agent().progress().End();
   EXPECT_EQ(bar->value(), 0);
+  EXPECT_TRUE(bar->isHidden());
   EXPECT_TRUE(hint->text().isEmpty());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

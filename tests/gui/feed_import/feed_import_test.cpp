@@ -2,6 +2,7 @@
 // own thread, the one undoable step, and what a failed or cancelled import
 // leaves (nothing changed).
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -80,6 +81,21 @@ TEST_F(FeedImportTest, TheActionIsConnectedAndSaysWhatItDoes) {
   // The busy bar and Cancel show only while an import runs.
   EXPECT_TRUE(Form().statusBar()->findChild<QProgressBar*>(QStringLiteral("prgrsbrFeedImport"))->isHidden());
   EXPECT_TRUE(Form().statusBar()->findChild<QPushButton*>(QStringLiteral("btnFeedImportCancel"))->isHidden());
+}
+
+// A label shows its "&" as a mnemonic only with a buddy; otherwise the
+// ampersand appears as is.
+TEST_F(FeedImportTest, TheDialogLabelsShowMnemonicsNotAmpersands) {
+  TFeedImportDialog dialog(prompts);
+  const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+  ASSERT_GE(labels.size(), 2);
+  for (const QLabel* label : labels) {
+    if (label->text().contains('&')) {
+      EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+    }
+  }
+  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblFeedSource"))->buddy(),
+            dialog.findChild<QLineEdit*>(QStringLiteral("edtFeedSource")));
 }
 
 // Saved feeds in the shapes publishers produce: the dialog's file (through

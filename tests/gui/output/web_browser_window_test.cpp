@@ -213,4 +213,24 @@ TEST_F(WebBrowserWindowTest, ABrowserThatCannotStartIsNamed) {
   EXPECT_EQ(prompts.asked[0].text, "The browser program \"/opt/no such browser\" could not be started.");
 }
 
+// A browser that starts and ends at once (Chromium refuses to run as root)
+// is reported with its name and what it said, also after the window that
+// launched it is gone, as it is after a preview.
+TEST_F(WebBrowserWindowTest, ABrowserThatEndsAtOnceIsNamedWithWhatItSaid) {
+  InstallBrowsers();
+  const QString said = "Running as root without --no-sandbox is not supported.";
+  for (const bool known : {true, false}) {
+    prompts.asked.clear();
+    Save(0, known ? 1 : 0, known ? 0 : 1, 1, bin + "/firefox");
+    launcher.earlyFailure = said;
+    const QString program = known ? Create()->Browsers()[1].Path : bin + "/firefox";
+    Create()->OpenPage("/tmp/preview/", "~preview.html");
+    EXPECT_TRUE(prompts.asked.isEmpty()) << "the failure arrives later";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !prompts.asked.isEmpty(); }, 2000));
+    ASSERT_EQ(prompts.asked.size(), 1);
+    EXPECT_EQ(prompts.asked[0].kind, TMessageKind::Error);
+    EXPECT_EQ(prompts.asked[0].text, "The browser program \"" + program + "\" ended at once without showing the page.\n\n" + said);
+  }
+}
+
 }  // namespace

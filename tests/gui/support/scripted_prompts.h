@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTimer>
 #include <deque>
 #include <optional>
 
@@ -59,8 +60,13 @@ class TCapturingLauncher : public Launcher {
   bool programsStart = true;
 
   void OpenUrl(const QUrl& url) override { launches.append({false, url.toString(), {}}); }
-  bool StartProgram(const QString& program, const QStringList& arguments) override {
+  // When set, a program that starts ends at once saying this, reported from
+  // the event loop as the real launcher does.
+  std::optional<QString> earlyFailure;
+
+  bool StartProgram(const QString& program, const QStringList& arguments, TEarlyFailure failed) override {
     launches.append({true, program, arguments});
+    if (programsStart && earlyFailure && failed) QTimer::singleShot(0, [failed, detail = *earlyFailure] { failed(detail); });
     return programsStart;
   }
 };

@@ -44,7 +44,7 @@ class TSilentPrompts : public Prompts {
 class TIdleLauncher : public Launcher {
  public:
   void OpenUrl(const QUrl&) override {}
-  bool StartProgram(const QString&, const QStringList&) override { return true; }
+  bool StartProgram(const QString&, const QStringList&, TEarlyFailure) override { return true; }
 };
 
 std::string Local(const QString& s) { return s.toLocal8Bit().toStdString(); }

@@ -52,7 +52,7 @@ class TSilentPrompts : public Prompts {
 class TIdleLauncher : public Launcher {
  public:
   void OpenUrl(const QUrl&) override {}
-  bool StartProgram(const QString&, const QStringList&) override { return true; }
+  bool StartProgram(const QString&, const QStringList&, TEarlyFailure) override { return true; }
 };
 
 // Runs the event loop until `done` says so; woken by the pane's signals, so

@@ -1,8 +1,7 @@
 #include "app/file_commands.h"
 
-#include <filesystem>
-
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "editor/edit_commands.h"
@@ -73,9 +72,8 @@ std::optional<QString> TFileCommands::AskFileName(bool save, const char* filter)
   state.filter = QString::fromLatin1(filter);
   std::optional<QString> chosen = save ? prompts_.SaveFileName(&form_, state) : prompts_.OpenFileName(&form_, state);
   if (chosen) {
-    const std::filesystem::path picked(LocalText(*chosen));
-    state.initialFolder = FromLocalText(std::filesystem::path(picked).remove_filename().string());
-    state.fileName = FromLocalText(picked.filename().string());
+    state.fileName = QFileInfo(*chosen).fileName();
+    state.initialFolder = chosen->left(chosen->size() - state.fileName.size());
   }
   return chosen;
 }
@@ -120,11 +118,11 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
   TProjectSnapshot before{agent.AppletData(), agent.Items(), agent.FileVersion, form_.TreeLevels()};
 
   std::vector<int> parents;
-  const TResult loaded = kind == TLoadKind::Project ? agent.LoadProject(LocalText(path), parents)
-                                                    : agent.ImportStructure(LocalText(path), parents);
+  const TResult loaded = kind == TLoadKind::Project ? agent.LoadProject(CorePath(path), parents)
+                                                    : agent.ImportStructure(CorePath(path), parents);
   if (!loaded) {
     // The agent kept its project; so do the tree, pages, path and flag.
-    if (!silent) ShowError(FromLocalText(loaded.message));
+    if (!silent) ShowError(FromCoreMessage(loaded.message));
     return false;
   }
   form_.RebuildDesignTree(parents);
@@ -154,10 +152,10 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
 }
 
 bool TFileCommands::SaveTo(const QString& path) {
-  const std::string local = LocalText(path);
+  const std::string local = CorePath(path);
   // Another project's published page would show this project's items.
   for (const std::string& other : ProjectsSharingTheScript(FolderPart(local), NamePart(local))) {
-    if (prompts_.Ask(&form_, TMessageKind::Warning, FromLocalText(SharedScriptQuestion(other)), TButtons::YesNo) !=
+    if (prompts_.Ask(&form_, TMessageKind::Warning, FromCoreMessage(SharedScriptQuestion(other)), TButtons::YesNo) !=
         TAnswer::Yes)
       return false;
   }
@@ -168,16 +166,16 @@ bool TFileCommands::SaveTo(const QString& path) {
   if (!published.ok) {
     QStringList copies;
     for (const TFailedCopy& f : published.failedCopies)
-      copies << FromLocalText(f.name + " was not copied: " + f.message);
-    ShowErrorBox(prompts_, &form_, FromLocalText(published.message), copies);
+      copies << FromCoreMessage(f.name + " was not copied: " + f.message);
+    ShowErrorBox(prompts_, &form_, FromCoreMessage(published.message), copies);
     return false;
   }
   if (!published.failedCopies.empty()) {
     QString text = QStringLiteral("The project was saved, but these files could not be copied beside it, so the "
                                   "published page will not show the box:");
     for (const TFailedCopy& f : published.failedCopies)
-      text += QStringLiteral("\n%1: %2").arg(FromLocalText(EscapeControlCharacters(f.name)),
-                                             FromLocalText(EscapeControlCharacters(f.message)));
+      text += QStringLiteral("\n%1: %2").arg(FromCoreMessage(EscapeControlCharacters(f.name)),
+                                             FromCoreMessage(EscapeControlCharacters(f.message)));
     prompts_.Tell(&form_, TMessageKind::Warning, text);
   }
   return true;
@@ -203,8 +201,8 @@ bool TFileCommands::Save2Click() {
 }
 
 void TFileCommands::SaveAsTemplate1Click() {
-  const QString folder = FromLocalText(form_.Services().folders.TemplatesFolder());
-  CreateFolder(LocalText(folder));
+  const QString folder = FromCorePath(form_.Services().folders.TemplatesFolder());
+  CreateFolder(CorePath(folder));
   saveDialog_.initialFolder = folder;
   Save2Click();
 }
@@ -226,12 +224,12 @@ void TFileCommands::ExportMenuStructure1Click() {
   // A project saved under a .gms name would otherwise be replaced by its
   // own structure file.
   const QString project = form_.CurrentProjectPath();
-  if (!project.isEmpty() && SameFile(LocalText(project), LocalText(*path))) {
+  if (!project.isEmpty() && SameFile(CorePath(project), CorePath(*path))) {
     ShowError(*path + QStringLiteral(": is the open project; not replaced"));
     return;
   }
-  if (const TResult r = form_.Agent().ExportStructure(LocalText(*path), form_.TreeLevels()); !r)
-    ShowError(FromLocalText(r.message));
+  if (const TResult r = form_.Agent().ExportStructure(CorePath(*path), form_.TreeLevels()); !r)
+    ShowError(FromCoreMessage(r.message));
 }
 
 void TFileCommands::Exit1Click() { form_.close(); }
@@ -265,11 +263,11 @@ void TFileCommands::LoadRecentFiles() {
   menu->clear();
   menu->menuAction()->setEnabled(true);
   if (!r) {
-    ShowError(FromLocalText(r.message));
+    ShowError(FromCoreMessage(r.message));
     return;
   }
   for (const std::string& line : lines) {
-    const QString stored = FromLocalText(line);
+    const QString stored = FromCorePath(line);
     // The stored "&n " gives the accelerator; an "&" in the path is shown as it is.
     QString caption = stored.left(3) + stored.mid(3).replace(QLatin1Char('&'), QStringLiteral("&&"));
     QAction* entry = menu->addAction(caption);
@@ -280,13 +278,13 @@ void TFileCommands::LoadRecentFiles() {
 
 void TFileCommands::AddRecentFile(const QString& path) {
   bool changed = false;
-  if (const TResult r = RecentList().Add(LocalText(path), changed); !r) {
-    ShowError(FromLocalText(r.message));
+  if (const TResult r = RecentList().Add(CorePath(path), changed); !r) {
+    ShowError(FromCoreMessage(r.message));
     return;
   }
   if (changed) LoadRecentFiles();
 }
 
 void TFileCommands::RecentFileClick(const QString& storedLine) {
-  OpenProjectFile(FromLocalText(TRecentFiles::PathOfLine(LocalText(storedLine))));
+  OpenProjectFile(FromCorePath(TRecentFiles::PathOfLine(CorePath(storedLine))));
 }

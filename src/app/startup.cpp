@@ -87,7 +87,7 @@ void TLumerollApplication::Templet1Click() {
         s->sync();
         return s->status() == QSettings::NoError;
       }};
-  TfrmTemplet dialog(*files_, FromLocalText(services_.folders.TemplatesFolder()), std::move(setting),
+  TfrmTemplet dialog(*files_, FromCorePath(services_.folders.TemplatesFolder()), std::move(setting),
                      mainForm_.get());
   if (services_.showTemplates)
     services_.showTemplates(dialog);
@@ -98,8 +98,8 @@ void TLumerollApplication::Templet1Click() {
 void TLumerollApplication::Start(const QStringList& arguments) {
   mainForm_->show();
   std::vector<std::string> args;
-  for (const QString& a : arguments) args.push_back(LocalText(a));
-  const QString path = FromLocalText(JoinCommandLine(args));
+  for (const QString& a : arguments) args.push_back(CorePath(a));
+  const QString path = FromCorePath(JoinCommandLine(args));
   if (!path.isEmpty()) {
     mainForm_->SetModified(false);
     files_->OpenProjectFile(path, /*silent=*/true);

@@ -23,7 +23,7 @@ class WebBrowserWindowTest : public ::testing::Test {
     settings = [this] { return std::make_unique<QSettings>(iniPath, QSettings::IniFormat); };
     bin = dir.filePath("bin");
     QDir().mkpath(bin);
-    env = {bin, dir.filePath("home"), dir.filePath("data"), dir.filePath("nodirs")};
+    env = {bin, dir.filePath("home"), dir.filePath("data"), dir.filePath("nodirs"), {}};
   }
 
   void InstallBrowsers() {

@@ -49,7 +49,7 @@ class AppTest : public ::testing::Test {
                               AppFolders{Local(ResourceFolder()), Local(WorkingFolder())},
                               [path] { return std::make_unique<QSettings>(path, QSettings::IniFormat); },
                               TDetectionEnvironment{temp.filePath("bin"), temp.path(), temp.filePath("data"),
-                                                    temp.filePath("data")},
+                                                    temp.filePath("data"), {}},
                               [this] { ++fileTypeRegistrations; },
                               [this](TfrmTemplet& dialog) {
                                 ++templatesShown;

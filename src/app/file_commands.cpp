@@ -1,7 +1,5 @@
 #include "app/file_commands.h"
 
-#include <filesystem>
-
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -79,9 +77,8 @@ std::optional<QString> TFileCommands::AskFileName(bool save, const char* filter)
   state.filter = QString::fromLatin1(filter);
   std::optional<QString> chosen = save ? prompts_.SaveFileName(&form_, state) : prompts_.OpenFileName(&form_, state);
   if (chosen) {
-    const std::filesystem::path picked(LocalText(*chosen));
-    state.initialFolder = FromLocalText(std::filesystem::path(picked).remove_filename().string());
-    state.fileName = FromLocalText(picked.filename().string());
+    state.fileName = QFileInfo(*chosen).fileName();
+    state.initialFolder = chosen->left(chosen->size() - state.fileName.size());
   }
   return chosen;
 }
@@ -132,8 +129,8 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
   QString error;
   const bool taken = TakeOver(
       [&](std::vector<int>& parents) {
-        return kind == TLoadKind::Structure ? agent.ImportStructure(LocalText(path), parents)
-                                            : agent.LoadProject(LocalText(path), parents);
+        return kind == TLoadKind::Structure ? agent.ImportStructure(CorePath(path), parents)
+                                            : agent.LoadProject(CorePath(path), parents);
       },
       kind, kind == TLoadKind::Project ? path : QString(), error);
   if (!taken && !silent) ShowError(error);
@@ -164,7 +161,7 @@ bool TFileCommands::TakeOver(const std::function<TResult(std::vector<int>&)>& lo
   std::vector<int> parents;
   if (const TResult loaded = load(parents); !loaded) {
     // The agent kept its project; so do the tree, pages, path and mark.
-    error = FromLocalText(loaded.message);
+    error = FromCoreMessage(loaded.message);
     return false;
   }
   form_.RebuildDesignTree(parents);
@@ -173,7 +170,7 @@ bool TFileCommands::TakeOver(const std::function<TResult(std::vector<int>&)>& lo
     agent.ReplaceProject(before.applet, std::move(before.items), std::move(before.fileVersion));
     form_.RebuildDesignTree(tree_math::ParentsFromLevelValues(before.levels));
     form_.RefreshAppletPages();
-    error = FromLocalText(shown.message);
+    error = FromCoreMessage(shown.message);
     return false;
   }
   if (kind != TLoadKind::Structure) form_.SetCurrentProjectPath(path);
@@ -197,13 +194,13 @@ bool TFileCommands::TakeOver(const std::function<TResult(std::vector<int>&)>& lo
 }
 
 bool TFileCommands::SaveTo(const QString& path) {
-  const std::string local = LocalText(path);
+  const std::string local = CorePath(path);
   // Another project's published page would show this project's items. The
   // publish looks again under its folder lock; a page that another program
   // published since is asked about too, and the save tried again.
   TSharingCheck check;
   auto agreed = [this, &check](const std::string& other) {
-    if (prompts_.Ask(&form_, TMessageKind::Warning, FromLocalText(SharedScriptQuestion(other)), TButtons::YesNo) !=
+    if (prompts_.Ask(&form_, TMessageKind::Warning, FromCoreMessage(SharedScriptQuestion(other)), TButtons::YesNo) !=
         TAnswer::Yes)
       return false;
     check.accepted.push_back(other);
@@ -223,16 +220,16 @@ bool TFileCommands::SaveTo(const QString& path) {
   if (!published.ok) {
     QStringList copies;
     for (const TFailedCopy& f : published.failedCopies)
-      copies << FromLocalText(f.name + " was not copied: " + f.message);
-    ShowErrorBox(prompts_, &form_, FromLocalText(published.message), copies);
+      copies << FromCoreMessage(f.name + " was not copied: " + f.message);
+    ShowErrorBox(prompts_, &form_, FromCoreMessage(published.message), copies);
     return false;
   }
   if (!published.failedCopies.empty()) {
     QString text = QStringLiteral("The project was saved, but these files could not be copied beside it, so the "
                                   "published page will not show the box:");
     for (const TFailedCopy& f : published.failedCopies)
-      text += QStringLiteral("\n%1: %2").arg(FromLocalText(EscapeControlCharacters(f.name)),
-                                             FromLocalText(EscapeControlCharacters(f.message)));
+      text += QStringLiteral("\n%1: %2").arg(FromCoreMessage(EscapeControlCharacters(f.name)),
+                                             FromCoreMessage(EscapeControlCharacters(f.message)));
     prompts_.Tell(&form_, TMessageKind::Warning, text);
   }
   return true;
@@ -259,8 +256,8 @@ bool TFileCommands::Save2Click() {
 }
 
 void TFileCommands::SaveAsTemplate1Click() {
-  const QString folder = FromLocalText(form_.Services().folders.TemplatesFolder());
-  CreateFolder(LocalText(folder));
+  const QString folder = FromCorePath(form_.Services().folders.TemplatesFolder());
+  CreateFolder(CorePath(folder));
   const QString previous = saveDialog_.initialFolder;
   saveDialog_.initialFolder = folder;
   savingTemplate_ = true;
@@ -281,7 +278,7 @@ bool TFileCommands::InProgramFolders(const QString& folder) const {
   const AppFolders& folders = form_.Services().folders;
   for (const std::string& own : {folders.ResourceFolder(), folders.WorkingFolder()}) {
     if (own.empty()) continue;
-    const QString ownFolder = QDir::cleanPath(QFileInfo(FromLocalText(own)).absoluteFilePath());
+    const QString ownFolder = QDir::cleanPath(QFileInfo(FromCorePath(own)).absoluteFilePath());
     if (cleaned == ownFolder || cleaned.startsWith(ownFolder + QLatin1Char('/'))) return true;
   }
   return false;
@@ -304,12 +301,12 @@ void TFileCommands::ExportMenuStructure1Click() {
   // A project saved under a .gms name would otherwise be replaced by its
   // own structure file.
   const QString project = form_.CurrentProjectPath();
-  if (!project.isEmpty() && SameFile(LocalText(project), LocalText(*path))) {
+  if (!project.isEmpty() && SameFile(CorePath(project), CorePath(*path))) {
     ShowError(*path + QStringLiteral(": is the open project; not replaced"));
     return;
   }
-  if (const TResult r = form_.Agent().ExportStructure(LocalText(*path), form_.TreeLevels()); !r)
-    ShowError(FromLocalText(r.message));
+  if (const TResult r = form_.Agent().ExportStructure(CorePath(*path), form_.TreeLevels()); !r)
+    ShowError(FromCoreMessage(r.message));
 }
 
 void TFileCommands::Exit1Click() { form_.close(); }
@@ -344,11 +341,11 @@ void TFileCommands::LoadRecentFiles() {
   menu->clear();
   menu->menuAction()->setEnabled(true);
   if (!r) {
-    ShowError(FromLocalText(r.message));
+    ShowError(FromCoreMessage(r.message));
     return;
   }
   for (const std::string& line : lines) {
-    const QString stored = FromLocalText(line);
+    const QString stored = FromCorePath(line);
     // The stored "&n " gives the accelerator; an "&" in the path is shown as it is.
     QString caption = stored.left(3) + stored.mid(3).replace(QLatin1Char('&'), QStringLiteral("&&"));
     QAction* entry = menu->addAction(caption);
@@ -359,13 +356,13 @@ void TFileCommands::LoadRecentFiles() {
 
 void TFileCommands::AddRecentFile(const QString& path) {
   bool changed = false;
-  if (const TResult r = RecentList().Add(LocalText(path), changed); !r) {
-    ShowError(FromLocalText(r.message));
+  if (const TResult r = RecentList().Add(CorePath(path), changed); !r) {
+    ShowError(FromCoreMessage(r.message));
     return;
   }
   if (changed) LoadRecentFiles();
 }
 
 void TFileCommands::RecentFileClick(const QString& storedLine) {
-  OpenProjectFile(FromLocalText(TRecentFiles::PathOfLine(LocalText(storedLine))));
+  OpenProjectFile(FromCorePath(TRecentFiles::PathOfLine(CorePath(storedLine))));
 }

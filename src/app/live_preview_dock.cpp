@@ -118,7 +118,7 @@ TPreviewSnapshot SnapshotOf(const TkvdAppletAgent& agent) {
 
 TLivePreviewDock* InstallLivePreview(TMainForm& form, TSettingsFactory settings, TLinkBrowserFactory browser) {
   const AppFolders& folders = form.Services().folders;
-  const QString runtime = FromLocalText(ScriptSourcePath(form.Agent(), folders, 0));
+  const QString runtime = FromCorePath(ScriptSourcePath(form.Agent(), folders, 0));
   // Every edit reaches the document as it is made, so the agent is always
   // current and the snapshot needs no commit first.
   auto source = [&form] { return SnapshotOf(form.Agent()); };

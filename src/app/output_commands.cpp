@@ -53,29 +53,29 @@ void TOutputCommands::Preview1Click() {
     prompts.Tell(&form_, TMessageKind::Warning,
                  QStringLiteral("A script could not be copied into the preview folder, so the box may not "
                                 "appear:\n") +
-                     FromLocalText(copied.message));
+                     FromCoreMessage(copied.message));
   }
   ShowResourceProgress(agent);
   std::string pagePath;
   if (const TResult written = WriteToPreview(form_.Document().PreviewFiles(), folders, kPreviewPageName, page_, pagePath); !written) {
-    ShowErrorBox(prompts, &form_, FromLocalText(written.message));
+    ShowErrorBox(prompts, &form_, FromCoreMessage(written.message));
     return;
   }
   std::unique_ptr<TformWebBrowser> browser = browserWindow_(&form_);
-  browser->OpenPage(FromLocalText(folders.PreviewFolder()), QString::fromLatin1(kPreviewPageName));
+  browser->OpenPage(FromCorePath(folders.PreviewFolder()), QString::fromLatin1(kPreviewPageName));
 }
 
 void TOutputCommands::Publish1Click() {
   std::string reportPath;
   if (const TResult r = MakePublishReportInPreview(form_.Agent(), form_.Document().PreviewFiles(), form_.Services().folders,
                                                    reportPath); !r) {
-    ShowErrorBox(form_.Services().prompts, &form_, FromLocalText(r.message));
+    ShowErrorBox(form_.Services().prompts, &form_, FromCoreMessage(r.message));
     return;
   }
   TfrmPublishReport report(&form_);
-  if (!report.LoadReport(FromLocalText(reportPath))) {
+  if (!report.LoadReport(FromCorePath(reportPath))) {
     ShowErrorBox(form_.Services().prompts, &form_,
-                 QStringLiteral("Cannot read the publish report ") + FromLocalText(reportPath));
+                 QStringLiteral("Cannot read the publish report ") + FromCorePath(reportPath));
     return;
   }
   report.exec();

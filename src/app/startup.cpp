@@ -92,7 +92,7 @@ void TLumerollApplication::Templet1Click() {
         s->sync();
         return s->status() == QSettings::NoError;
       }};
-  TfrmTemplet dialog(*files_, FromLocalText(services_.folders.TemplatesFolder()), std::move(setting),
+  TfrmTemplet dialog(*files_, FromCorePath(services_.folders.TemplatesFolder()), std::move(setting),
                      mainForm_.get());
   if (services_.showTemplates)
     services_.showTemplates(dialog);
@@ -105,8 +105,8 @@ void TLumerollApplication::Start(const QStringList& arguments) {
   QString recoveredPath;
   const bool recovered = recovery_ && recovery_->OfferAtStart(&recoveredPath);
   std::vector<std::string> args;
-  for (const QString& a : arguments) args.push_back(LocalText(a));
-  const QString path = FromLocalText(JoinCommandLine(args));
+  for (const QString& a : arguments) args.push_back(CorePath(a));
+  const QString path = FromCorePath(JoinCommandLine(args));
   if (!path.isEmpty()) {
     // The recovered work of this very file is what the user asked for;
     // another file asks first whether to save the recovered work.

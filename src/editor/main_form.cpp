@@ -358,7 +358,7 @@ void TMainForm::DragMove(int entry, int toRow) { treeCommands_->MoveToRow(entry,
 
 void TMainForm::BuildPages() {
   pages_ = std::make_unique<TPropertyPages>(Agent(), services_.prompts,
-                                            FromLocalText(services_.folders.ResourceFolder()), this);
+                                            FromCorePath(services_.folders.ResourceFolder()), this);
   pages_->HostIn(pgcntrl1_);
   connect(pages_.get(), &TPropertyPages::HelpTopicRequested, this, [this](const QString& url) {
     if (help_) help_->ShowTopic(QUrl(url));
@@ -409,12 +409,12 @@ void TMainForm::End() {
 
 void TMainForm::Topic1Click() {
   services_.launcher.OpenUrl(
-      QUrl::fromLocalFile(FromLocalText(services_.folders.ResourceFolder()) + "help/index.html"));
+      QUrl::fromLocalFile(FromCorePath(services_.folders.ResourceFolder()) + "help/index.html"));
 }
 
 void TMainForm::ViewSample1Click() {
   services_.launcher.OpenUrl(
-      QUrl::fromLocalFile(FromLocalText(services_.folders.ResourceFolder()) + "samples/index.html"));
+      QUrl::fromLocalFile(FromCorePath(services_.folders.ResourceFolder()) + "samples/index.html"));
 }
 
 void TMainForm::Homepage1Click() { services_.launcher.OpenUrl(QUrl(QString::fromLatin1(kHomePageAddress))); }
@@ -429,7 +429,7 @@ void TMainForm::About1Click() {
 void TMainForm::ShowHelpTopic(const QString& topicFile) {
   if (!help_) return;
   help_->ShowTopic(
-      QUrl::fromLocalFile(FromLocalText(services_.folders.ResourceFolder()) + "help/" + topicFile));
+      QUrl::fromLocalFile(FromCorePath(services_.folders.ResourceFolder()) + "help/" + topicFile));
 }
 
 void TMainForm::ToolBar1Click() {

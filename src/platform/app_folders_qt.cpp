@@ -12,7 +12,7 @@
 namespace {
 
 std::string FolderText(const QString& folder) {
-  return AppFolders::WithSeparator(LocalText(QDir::cleanPath(folder)));
+  return AppFolders::WithSeparator(CorePath(QDir::cleanPath(folder)));
 }
 
 // Copies every file below from into to, keeping the sub-folders; failures

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTextStream>
@@ -131,7 +132,79 @@ void AddDesktopBrowsers(TBrowserList& list, const TDetectionEnvironment& env) {
 
 TDetectionEnvironment TDetectionEnvironment::FromProcess() {
   return {qEnvironmentVariable("PATH"), QDir::homePath(), qEnvironmentVariable("XDG_DATA_HOME"),
-          qEnvironmentVariable("XDG_DATA_DIRS")};
+          qEnvironmentVariable("XDG_DATA_DIRS"), SystemRegistryReader()};
+}
+
+TRegistryReader SystemRegistryReader() {
+  return [](const QString& root, const QString& key, const QString& name) -> std::optional<QString> {
+#ifdef Q_OS_WIN
+    const QSettings settings(root + u'\\' + key, QSettings::NativeFormat);
+    const QString valueName = name.isEmpty() ? QStringLiteral("Default") : name;
+    if (settings.status() != QSettings::NoError || !settings.contains(valueName)) return std::nullopt;
+    return settings.value(valueName).toString();
+#else
+    Q_UNUSED(root);
+    Q_UNUSED(key);
+    Q_UNUSED(name);
+    return std::nullopt;
+#endif
+  };
+}
+
+QList<TWebBrowserNamePath> DetectRegistryBrowsers(const TRegistryReader& registry,
+                                                  const std::function<bool(const QString&)>& fileExists) {
+  const QString machine = QStringLiteral("HKEY_LOCAL_MACHINE");
+  const QString user = QStringLiteral("HKEY_CURRENT_USER");
+  const QString appPaths = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
+  QList<TWebBrowserNamePath> found;
+  const auto read = [&registry](const QString& root, const QString& key, const QString& name) {
+    return registry ? registry(root, key, name).value_or(QString()) : QString();
+  };
+  const auto add = [&found, &fileExists](const QString& name, const QString& path) {
+    if (path.isEmpty() || !fileExists(path)) return false;
+    for (const TWebBrowserNamePath& b : found)
+      if (b.Path.compare(path, Qt::CaseInsensitive) == 0) return false;
+    found.append({name, path});
+    return true;
+  };
+  // An App Paths value may carry quotes around the program's path.
+  const auto unquoted = [](QString path) {
+    path = path.trimmed();
+    if (path.size() >= 2 && path.startsWith(u'"') && path.endsWith(u'"')) path = path.mid(1, path.size() - 2);
+    return path;
+  };
+  const auto inFolder = [](const QString& folder, const QString& program) {
+    return folder.isEmpty() ? QString() : folder + program;
+  };
+
+  add(QStringLiteral("Internet Explorer"), unquoted(read(machine, appPaths + QStringLiteral("IEXPLORE.EXE"), {})));
+  add(QStringLiteral("Netscape Navigator 3"),
+      inFolder(read(user, QStringLiteral("SOFTWARE\\Netscape\\Netscape Navigator\\Main"),
+                    QStringLiteral("Install Directory")),
+               QStringLiteral("\\Program\\Netscape.exe")));
+  struct TVersioned {
+    QString key;
+    QString namePrefix;
+    QString program;
+  };
+  for (const TVersioned& step :
+       {TVersioned{QStringLiteral("SOFTWARE\\Netscape\\Netscape Navigator"), QStringLiteral("Netscape Communicator "),
+                   QStringLiteral("\\Program\\Netscape.exe")},
+        TVersioned{QStringLiteral("SOFTWARE\\Netscape\\Netscape 6"), QStringLiteral("Netscape "),
+                   QStringLiteral("\\netscp6.exe")}}) {
+    const QString version = read(machine, step.key, QStringLiteral("CurrentVersion"));
+    if (version.isEmpty()) continue;
+    const QString folder =
+        read(machine, step.key + u'\\' + version + QStringLiteral("\\Main"), QStringLiteral("Install Directory"));
+    add(step.namePrefix + version, inFolder(folder, step.program));
+  }
+  const std::pair<const char*, const char*> current[] = {
+      {"Firefox", "firefox.exe"}, {"Google Chrome", "chrome.exe"}, {"Microsoft Edge", "msedge.exe"}};
+  for (const auto& [name, program] : current) {
+    for (const QString& root : {machine, user})
+      if (add(QString::fromLatin1(name), unquoted(read(root, appPaths + QString::fromLatin1(program), {})))) break;
+  }
+  return found;
 }
 
 QString ResolveProgram(const QString& program, const QString& pathVariable) {
@@ -146,6 +219,9 @@ QString ResolveProgram(const QString& program, const QString& pathVariable) {
 }
 
 QList<TWebBrowserNamePath> DetectWebBrowsers(const TDetectionEnvironment& environment) {
+#ifdef Q_OS_WIN
+  return DetectRegistryBrowsers(environment.registry, [](const QString& path) { return QFileInfo(path).isFile(); });
+#else
   TBrowserList list;
   AddFirstFound(list, QStringLiteral("Firefox"), {QStringLiteral("firefox"), QStringLiteral("firefox-esr")},
                 environment.path);
@@ -155,4 +231,5 @@ QList<TWebBrowserNamePath> DetectWebBrowsers(const TDetectionEnvironment& enviro
                 {QStringLiteral("google-chrome"), QStringLiteral("google-chrome-stable")}, environment.path);
   AddDesktopBrowsers(list, environment);
   return list.Take();
+#endif
 }

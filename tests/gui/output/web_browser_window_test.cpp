@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "output_gui/web_browser_window.h"
+#include "support/fake_browser_registry.h"
 #include "support/scripted_prompts.h"
 
 namespace {
@@ -23,7 +24,7 @@ class WebBrowserWindowTest : public ::testing::Test {
     settings = [this] { return std::make_unique<QSettings>(iniPath, QSettings::IniFormat); };
     bin = dir.filePath("bin");
     QDir().mkpath(bin);
-    env = {bin, dir.filePath("home"), dir.filePath("data"), dir.filePath("nodirs")};
+    env = {bin, dir.filePath("home"), dir.filePath("data"), dir.filePath("nodirs"), FakeBrowserRegistry(bin)};
   }
 
   void InstallBrowsers() {

@@ -20,6 +20,7 @@
 #include "app/output_commands.h"
 #include "app/startup.h"
 #include "app/templates_dialog.h"
+#include "support/fake_browser_registry.h"
 #include "support/scripted_prompts.h"
 
 class AppTest : public ::testing::Test {
@@ -50,7 +51,8 @@ class AppTest : public ::testing::Test {
                               AppFolders{Local(ResourceFolder()), Local(WorkingFolder())},
                               [path] { return std::make_unique<QSettings>(path, QSettings::IniFormat); },
                               TDetectionEnvironment{temp.filePath("bin"), temp.path(), temp.filePath("data"),
-                                                    temp.filePath("data")},
+                                                    temp.filePath("data"),
+                                                    FakeBrowserRegistry(temp.filePath("bin"))},
                               [this] { ++fileTypeRegistrations; },
                               [this](TfrmTemplet& dialog) {
                                 ++templatesShown;

@@ -9,18 +9,7 @@
 
 namespace {
 
-class FeedFetch : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { server_ = new TFeedServer; }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
-  void SetUp() override { ASSERT_FALSE(server_->BaseUrl().empty()) << "the test web server did not start"; }
-  static std::string Url(const std::string& path) { return server_->BaseUrl() + path; }
-  static TFeedServer* server_;
-};
-TFeedServer* FeedFetch::server_ = nullptr;
+class FeedFetch : public TFeedServerSuite {};
 
 TEST_F(FeedFetch, FeedsAndRedirectsUpToFiveAreRead) {
   for (const std::string path : {"/files/wordpress_rss.xml", "/redirect/1", "/redirect/5"}) {

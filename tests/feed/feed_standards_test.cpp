@@ -212,18 +212,7 @@ TEST(FeedStandards, ACancelledReadingStopsAndChangesNothing) {
 
 // The same feeds from the local web server, whose Content-Type charset
 // counts after a byte order mark and before the document's declaration.
-class FeedStandardsOverHttp : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { server_ = new TFeedServer; }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
-  void SetUp() override { ASSERT_FALSE(server_->BaseUrl().empty()) << "the test web server did not start"; }
-  static std::string Url(const std::string& path) { return server_->BaseUrl() + path; }
-  static TFeedServer* server_;
-};
-TFeedServer* FeedStandardsOverHttp::server_ = nullptr;
+class FeedStandardsOverHttp : public TFeedServerSuite {};
 
 TEST_F(FeedStandardsOverHttp, SavedFeedsReadAlikeWithoutACharset) {
   for (const TSavedFeed& f : kSavedFeeds) {

@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -105,4 +107,17 @@ class TFeedServer {
  private:
   pid_t pid_ = 0;
   std::string base_;
+};
+
+// A suite whose tests fetch from one TFeedServer, started once for the suite.
+class TFeedServerSuite : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { server_ = new TFeedServer; }
+  static void TearDownTestSuite() {
+    delete server_;
+    server_ = nullptr;
+  }
+  void SetUp() override { ASSERT_FALSE(server_->BaseUrl().empty()) << "the test web server did not start"; }
+  static std::string Url(const std::string& path) { return server_->BaseUrl() + path; }
+  static inline TFeedServer* server_ = nullptr;
 };

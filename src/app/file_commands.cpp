@@ -40,11 +40,8 @@ void TFileCommands::Connect() {
   };
   const TMainForm::TProgramActions& a = form_.ProgramActions();
   wire(a.New1, [this] { New1Click(); });
-  wire(a.tlbtnNew, [this] { New1Click(); });
   wire(a.Open1, [this] { Open1Click(); });
-  wire(a.tlbtnOpen, [this] { Open1Click(); });
   wire(a.Save1, [this] { Save1Click(); });
-  wire(a.tlbtnSave, [this] { Save1Click(); });
   wire(a.Save2, [this] { Save2Click(); });
   wire(a.SaveAsTemplate1, [this] { SaveAsTemplate1Click(); });
   wire(a.ImportMenuStructure1, [this] { ImportMenuStructure1Click(); });
@@ -52,7 +49,6 @@ void TFileCommands::Connect() {
   form_.SetCloseQuery([this] { return FormCloseQuery(); });
   // Connecting enabled Save; the modified mark decides.
   a.Save1->setEnabled(form_.Modified());
-  a.tlbtnSave->setEnabled(form_.Modified());
 }
 
 void TFileCommands::ShowError(const QString& message) {

@@ -21,9 +21,7 @@ void TOutputCommands::Connect() {
   };
   const TMainForm::TProgramActions& a = form_.ProgramActions();
   wire(a.BuildHTML1, [this] { BuildHTML1Click(); });
-  wire(a.tlbtnBuildHTML, [this] { BuildHTML1Click(); });
   wire(a.Preview1, [this] { Preview1Click(); });
-  wire(a.tlbtnPreview, [this] { Preview1Click(); });
   wire(a.Publish1, [this] { Publish1Click(); });
   wire(a.WebBrowser1, [this] { WebBrowser1Click(); });
 }

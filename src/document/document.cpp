@@ -75,6 +75,26 @@ void TLumerollDocument::ApplyCarryBlockUp(int start, int count, int places) {
   emit Changed();
 }
 
+void TLumerollDocument::ApplyMoveBlock(int start, int count, int to, const std::vector<std::string>& levels) {
+  const int n = agent_.ItemCount();
+  if (count <= 0 || start < 0 || to < 0 || start + count > n || to + count > n ||
+      static_cast<int>(levels.size()) != count)
+    return;
+  // Going down, the entries between are carried up past the block instead.
+  const int carried = to < start ? start : start + count;
+  const int run = to < start ? count : to - start;
+  const int places = to < start ? start - to : count;
+  if (to != start) agent_.CarryBlockUp(carried, run, places);
+  for (int k = 0; k < count; ++k) {
+    TItemData item = agent_.Items()[static_cast<size_t>(to + k)];
+    item.ILevel = levels[static_cast<size_t>(k)];
+    agent_.SetItemData(item, to + k);
+  }
+  if (to != start) emit ShapeEdited({TShapeEdit::TKind::CarryUp, carried, run, places});
+  emit ShapeChanged();
+  emit Changed();
+}
+
 void TLumerollDocument::ApplyProject(const TAppletData& applet, TItemArray items, std::string fileVersion) {
   agent_.ReplaceProject(applet, std::move(items), std::move(fileVersion));
   NotifyProjectReset();

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <string>
+#include <vector>
 
 #include "model/applet_agent.h"
 #include "output/preview.h"
@@ -65,6 +66,10 @@ class TLumerollDocument : public QObject {
   void ApplyDelete(int first, int count);
   // Carries entries [start, start + count) up past the `places` entries before them.
   void ApplyCarryBlockUp(int start, int count, int places);
+  // Moves the block [start, start + count) so it begins at entry `to` (counted
+  // in the array after the move) and gives its entries the ILevel texts
+  // `levels`, as one shape change: how a node changes its parent.
+  void ApplyMoveBlock(int start, int count, int to, const std::vector<std::string>& levels);
   void ApplyProject(const TAppletData& applet, TItemArray items, std::string fileVersion);
   // The agent's project was replaced by a loader (Open, Import): tells the views.
   void NotifyProjectReset();

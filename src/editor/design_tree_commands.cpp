@@ -1,10 +1,15 @@
 #include "editor/design_tree_commands.h"
 
 #include <QTreeView>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "document/document.h"
 #include "editor/design_tree_model.h"
 #include "editor/edit_commands.h"
+#include "editor/nesting_commands.h"
+#include "model/tree_math.h"
 #include "platform/prompts.h"
 
 namespace {
@@ -26,6 +31,8 @@ TDesignTreeCommands::TEnabled TDesignTreeCommands::EnabledFor(const QModelIndex&
   enabled.remove = !root;
   enabled.moveUp = !root && model_.Sibling(entry, -1) != kNone;
   enabled.moveDown = !root && model_.Sibling(entry, +1) != kNone;
+  enabled.indent = enabled.moveUp;
+  enabled.outdent = !root && model_.ParentEntry(entry) != TDesignTreeModel::kRoot;
   return enabled;
 }
 
@@ -95,17 +102,58 @@ void TDesignTreeCommands::MoveDown() {
   PushMove(new TMoveDownCommand(document_, selected, model_.BlockSize(selected), next, model_.BlockSize(next)));
 }
 
-void TDesignTreeCommands::MoveToRow(int entry, int row) {
-  if (entry < 0 || entry >= model_.EntryCount()) return;
-  const int parent = model_.ParentEntry(entry);
-  const int from = model_.Row(entry);
-  if (row < 0 || row >= model_.ChildCount(parent) || row == from) return;
-  const int target = model_.ChildEntry(parent, row);
+void TDesignTreeCommands::Indent() {
+  const int selected = Selected();
+  if (selected < 0) return;
+  const int previous = model_.Sibling(selected, -1);
+  if (previous == kNone) return;
+  Reparent(selected, previous, -1, QStringLiteral("Indent Item"));
+}
+
+void TDesignTreeCommands::Outdent() {
+  const int selected = Selected();
+  if (selected < 0) return;
+  const int parent = model_.ParentEntry(selected);
+  if (parent == TDesignTreeModel::kRoot) return;
+  Reparent(selected, model_.ParentEntry(parent), model_.Row(parent) + 1, QStringLiteral("Outdent Item"));
+}
+
+void TDesignTreeCommands::MoveInto(int entry, int parent, int row) {
+  Reparent(entry, parent, row, QStringLiteral("Move Item"));
+}
+
+void TDesignTreeCommands::Reparent(int entry, int parent, int row, const QString& text) {
+  const int n = model_.EntryCount();
+  if (entry < 0 || entry >= n || parent < TDesignTreeModel::kRoot || parent >= n) return;
   const int size = model_.BlockSize(entry);
-  const bool up = row < from;
-  // Up: everything from the target's block to this block; down: everything
-  // after this block to the end of the target's block.
-  const int span = up ? entry - target : target + model_.BlockSize(target) - (entry + size);
-  PushMove(new TDragMoveCommand(document_, entry, size, up, target, span));
-  host_.select(up ? target : entry + span);
+  // Never into the block itself: the block would have to hold itself.
+  if (parent >= entry && parent < entry + size) return;
+  // Where the block goes, as an entry of the array before the move.
+  const bool last = row < 0 || row >= model_.ChildCount(parent);
+  const int before = last ? (parent == TDesignTreeModel::kRoot ? n : parent + model_.BlockSize(parent))
+                          : model_.ChildEntry(parent, row);
+  const int to = before > entry ? before - size : before;
+  const int delta = (parent == TDesignTreeModel::kRoot ? 0 : model_.Level(parent) + 1) - model_.Level(entry);
+  if (to == entry && delta == 0) return;
+
+  int deepest = 0;
+  for (int k = entry; k < entry + size; ++k) deepest = std::max(deepest, model_.Level(k));
+  // A level counts from 0 for a child of the root, the files' cap from 1.
+  if (deepest + delta >= tree_math::kMaxNestingDepth) {
+    prompts_.Tell(owner_, TMessageKind::Warning,
+                  QStringLiteral("Items can't be nested deeper than %1 levels; the item stays where it is.")
+                      .arg(tree_math::kMaxNestingDepth));
+    return;
+  }
+  const TItemArray& items = document_.Agent().Items();
+  std::vector<std::string> levelsBefore, levelsAfter;
+  levelsBefore.reserve(static_cast<size_t>(size));
+  levelsAfter.reserve(static_cast<size_t>(size));
+  for (int k = entry; k < entry + size; ++k) {
+    levelsBefore.push_back(items[static_cast<size_t>(k)].ILevel);
+    levelsAfter.push_back(std::to_string(model_.Level(k) + delta));
+  }
+  PushMove(new TMoveBlockToCommand(document_, text, entry, to, std::move(levelsBefore), std::move(levelsAfter)));
+  // The node's new branch opens so it stays in sight.
+  host_.select(to);
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The commands that change the design tree's shape: Insert, Delete, Move Up,
-// Move Down and the drag among siblings. Each becomes one undoable step on
+// Move Down, Indent, Outdent and the drag. Each becomes one undoable step on
 // the document's item array; the tree follows the array.
 
 #include <QModelIndex>
+#include <QString>
 #include <functional>
 
 class QTreeView;
@@ -31,15 +32,23 @@ class TDesignTreeCommands {
   void Delete();
   void MoveUp();
   void MoveDown();
-  // Moves the block of `entry` to sibling row `row` (a drag); one step.
-  void MoveToRow(int entry, int row);
+  // The selected node and its subtree become the last child of its previous
+  // sibling (Indent) or the next sibling of its parent (Outdent).
+  void Indent();
+  void Outdent();
+  // Moves the block of `entry` under `parent` (kRoot for the root) before the
+  // child at `row`, counted before the move; -1 or past the end makes it the
+  // last child (a drag). One step; refused into the block itself.
+  void MoveInto(int entry, int parent, int row);
 
-  // Enabled state of the four commands for the selected node.
+  // Enabled state of the commands for the selected node.
   struct TEnabled {
     bool insert = false;
     bool remove = false;
     bool moveUp = false;
     bool moveDown = false;
+    bool indent = false;
+    bool outdent = false;
   };
   TEnabled EnabledFor(const QModelIndex& selected) const;
 
@@ -47,6 +56,9 @@ class TDesignTreeCommands {
   int Selected() const;
   // Pushes a step that keeps the selected node (a move).
   void PushMove(class QUndoCommand* step);
+  // Puts the block of `entry` under `parent` as MoveInto does, named `text`;
+  // refuses a place that would nest deeper than the files allow.
+  void Reparent(int entry, int parent, int row, const QString& text);
 
   QTreeView& tree_;
   TDesignTreeModel& model_;

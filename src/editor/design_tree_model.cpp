@@ -224,32 +224,37 @@ QMimeData* TDesignTreeModel::mimeData(const QModelIndexList& indexes) const {
 }
 
 bool TDesignTreeModel::DropTarget(const QMimeData* data, int row, const QModelIndex& parent, int& entry,
-                                  int& toRow) const {
+                                  int& toParent) const {
   if (!data || !data->hasFormat(QString::fromLatin1(kMimeType))) return false;
   const QList<QByteArray> parts = data->data(QString::fromLatin1(kMimeType)).split(' ');
   if (parts.size() != 2 || parts[0] != QByteArray::number(reinterpret_cast<quintptr>(this))) return false;
   const auto found = entryOfId_.find(static_cast<quintptr>(parts[1].toULongLong()));
   if (found == entryOfId_.end()) return false;
   entry = found->second;
-  // Only between the dragged node's own siblings: onto a node (row -1) or
-  // under another parent would change its depth or its parent.
-  if (row < 0 || EntryOf(parent) != ParentEntry(entry)) return false;
+  toParent = EntryOf(parent);
+  // Beside the root node there is no place for an item.
+  if (toParent == -2) return false;
+  // Not into its own block: the node would have to contain itself.
+  if (toParent >= entry && toParent < blockEnd_[static_cast<size_t>(entry)]) return false;
+  if (toParent != ParentEntry(entry)) return true;
+  // Under the same parent a drop just before or after the node, or onto the
+  // parent of its last child, leaves everything as it is.
   const int from = Row(entry);
-  toRow = row > from ? row - 1 : row;
-  return toRow != from && toRow < ChildCount(ParentEntry(entry));
+  if (row < 0) return from != ChildCount(toParent) - 1;
+  return row != from && row != from + 1;
 }
 
 bool TDesignTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
                                        const QModelIndex& parent) const {
-  int entry = 0, toRow = 0;
-  return action == Qt::MoveAction && DropTarget(data, row, parent, entry, toRow);
+  int entry = 0, toParent = 0;
+  return action == Qt::MoveAction && DropTarget(data, row, parent, entry, toParent);
 }
 
 bool TDesignTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
                                     const QModelIndex& parent) {
-  int entry = 0, toRow = 0;
-  if (action != Qt::MoveAction || !DropTarget(data, row, parent, entry, toRow) || !moveRequest_) return false;
-  moveRequest_(entry, toRow);
+  int entry = 0, toParent = 0;
+  if (action != Qt::MoveAction || !DropTarget(data, row, parent, entry, toParent) || !dropRequest_) return false;
+  dropRequest_(entry, toParent, row);
   // The move is done; nothing is left for the view to remove.
   return false;
 }

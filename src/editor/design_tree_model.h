@@ -27,9 +27,13 @@ class TDesignTreeModel : public QAbstractItemModel {
 
   explicit TDesignTreeModel(TLumerollDocument& document, QObject* parent = nullptr);
 
-  // Asked to move entry `entry`'s block to sibling row `row` (counted before
-  // the move) under the same parent; the window turns it into an undoable step.
-  void SetMoveRequest(std::function<void(int entry, int row)> request) { moveRequest_ = std::move(request); }
+  // Asked to move entry `entry`'s block under `parent` (kRoot for the root)
+  // before its child at `row` (counted before the move), or to make it the
+  // last child when `row` is -1 (a drop onto the node); the window turns it
+  // into an undoable step.
+  void SetDropRequest(std::function<void(int entry, int parent, int row)> request) {
+    dropRequest_ = std::move(request);
+  }
 
   QModelIndex RootIndex() const;
   QModelIndex IndexOfEntry(int entry) const;
@@ -72,12 +76,13 @@ class TDesignTreeModel : public QAbstractItemModel {
   void OnProjectReset();
   void ApplyEdit(const TShapeEdit& edit);
   quintptr NewId() { return nextId_++; }
-  // Entry of a drag, and the sibling row it would land on; false when the drop
-  // is refused (another parent, onto a node, outside the tree).
-  bool DropTarget(const QMimeData* data, int row, const QModelIndex& parent, int& entry, int& toRow) const;
+  // Entry of a drag and the parent entry it would land under; false when the
+  // drop is refused (into its own subtree, outside the tree, or where the
+  // node already stands).
+  bool DropTarget(const QMimeData* data, int row, const QModelIndex& parent, int& entry, int& toParent) const;
 
   TLumerollDocument& document_;
-  std::function<void(int, int)> moveRequest_;
+  std::function<void(int, int, int)> dropRequest_;
   QIcon rootIcon_;
   QIcon itemIcon_;
 

@@ -87,7 +87,7 @@ void TChangeItemFieldCommand::Redo() { document_.ApplyItemField(entry_, field_, 
 // ---- Insert
 
 TInsertItemCommand::TInsertItemCommand(TLumerollDocument& document, int entry, TItemData item, int selected)
-    : TEditCommand(document, QStringLiteral("Insert")),
+    : TEditCommand(document, QStringLiteral("Insert Item")),
       entry_(entry),
       item_(std::move(item)),
       selected_(selected),
@@ -101,7 +101,7 @@ void TInsertItemCommand::Redo() { document_.ApplyInsertItems(entry_, {item_}); }
 // ---- Delete
 
 TDeleteItemsCommand::TDeleteItemsCommand(TLumerollDocument& document, int first, TItemArray block, int selectAfter)
-    : TEditCommand(document, QStringLiteral("Delete")),
+    : TEditCommand(document, QStringLiteral("Delete Item")),
       first_(first),
       block_(std::move(block)),
       selectAfter_(selectAfter),
@@ -138,18 +138,13 @@ void TMoveBlockCommand::Undo() { document_.ApplyCarryBlockUp(start_ - places_ + 
 void TMoveBlockCommand::Redo() { document_.ApplyCarryBlockUp(start_, count_, places_); }
 
 TMoveUpCommand::TMoveUpCommand(TLumerollDocument& document, int entry, int blockSize, int previousEntry)
-    : TMoveBlockCommand(document, QStringLiteral("Move Up"), entry, blockSize, entry - previousEntry, entry,
+    : TMoveBlockCommand(document, QStringLiteral("Move Item Up"), entry, blockSize, entry - previousEntry, entry,
                         previousEntry) {}
 
 TMoveDownCommand::TMoveDownCommand(TLumerollDocument& document, int entry, int blockSize, int nextEntry,
                                    int nextBlockSize)
-    : TMoveBlockCommand(document, QStringLiteral("Move Down"), nextEntry, nextBlockSize, blockSize, entry,
+    : TMoveBlockCommand(document, QStringLiteral("Move Item Down"), nextEntry, nextBlockSize, blockSize, entry,
                         entry + nextBlockSize) {}
-
-TDragMoveCommand::TDragMoveCommand(TLumerollDocument& document, int entry, int blockSize, bool up, int firstOfSpan,
-                                   int span)
-    : TMoveBlockCommand(document, QStringLiteral("Move"), up ? entry : entry + blockSize, up ? blockSize : span,
-                        up ? span : blockSize, entry, up ? firstOfSpan : entry + span) {}
 
 // ---- Import Menu Structure
 

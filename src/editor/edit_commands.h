@@ -160,14 +160,6 @@ class TMoveDownCommand : public TMoveBlockCommand {
   TMoveDownCommand(TLumerollDocument& document, int entry, int blockSize, int nextEntry, int nextBlockSize);
 };
 
-// A drag among siblings: the node's block before the block of the sibling
-// `target` (moving up) or after it (moving down); `span` is the entries
-// between, the target's block included.
-class TDragMoveCommand : public TMoveBlockCommand {
- public:
-  TDragMoveCommand(TLumerollDocument& document, int entry, int blockSize, bool up, int firstOfSpan, int span);
-};
-
 // Import Menu Structure: the imported project in place of the whole one before.
 class TImportStructureCommand : public TEditCommand {
  public:

@@ -26,6 +26,8 @@ QIcon CommandIcon(int position) {
     case kImageBuildHtml: return Themed("text-html", "build-html");
     case kImagePreview: return Themed("internet-web-browser", "preview");
     case kImageHelp: return Themed("help-contents", "help");
+    case kImageIndent: return Themed("format-indent-more", "indent");
+    case kImageOutdent: return Themed("format-indent-less", "outdent");
     default: return QIcon();
   }
 }

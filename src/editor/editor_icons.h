@@ -1,6 +1,6 @@
 #pragma once
 // The editor's pictures: the command image list (positions 0, 1, 2 and 6 to
-// 12) and the design tree's two images. Each comes from the desktop's icon
+// 14) and the design tree's two images. Each comes from the desktop's icon
 // theme when it has one, otherwise from our own SVG drawings, which stay
 // sharp at any size and device pixel ratio.
 
@@ -19,6 +19,8 @@ enum TCommandImage {
   kImageBuildHtml = 10,
   kImagePreview = 11,
   kImageHelp = 12,
+  kImageIndent = 13,
+  kImageOutdent = 14,
 };
 
 enum TTreeImage { kTreeImageItem = 0, kTreeImageRoot = 1 };

@@ -40,16 +40,14 @@ namespace {
 
 constexpr const char* kTreeHint = "Add, remove or move items by right-clicking the mouse.";
 
-// Lets the window run its paint-time update for every node the tree draws;
-// the drawing itself stays the tree's own, plus a dotted frame round the
+// Draws the tree's nodes as the tree would, plus a dotted frame round the
 // current node while the tree has the focus: the selection looks the same
 // with and without the focus, and several styles draw no focus frame on
 // view items.
-class TPaintHookDelegate : public QStyledItemDelegate {
+class TFocusFrameDelegate : public QStyledItemDelegate {
  public:
-  TPaintHookDelegate(std::function<void()> hook, QObject* parent) : QStyledItemDelegate(parent), hook_(hook) {}
+  using QStyledItemDelegate::QStyledItemDelegate;
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    hook_();
     QStyledItemDelegate::paint(painter, option, index);
     if (option.state & QStyle::State_HasFocus) {
       const QPalette::ColorRole role = option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text;
@@ -60,9 +58,6 @@ class TPaintHookDelegate : public QStyledItemDelegate {
       painter->restore();
     }
   }
-
- private:
-  std::function<void()> hook_;
 };
 
 // Ctrl+Z in a field would run the field's own undo, which knows only its
@@ -114,15 +109,18 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
   BuildCentralArea();
   BuildStatusStrip();
   BuildPages();
-  ConnectCommands();
 
   TDesignTreeCommands::THost host;
   host.clearCurrentItemNode = [this] { currentItemNode_ = QPersistentModelIndex(); };
   host.select = [this](int entry) { SelectEntry(entry); };
-  host.setRebuilding = [this](bool on) { treeRebuilding_ = on; };
+  host.setRebuilding = [this](bool on) {
+    treeRebuilding_ = on;
+    // The shape changed under the selection: the commands follow it.
+    if (!on) UpdateItemCommands();
+  };
   treeCommands_ = std::make_unique<TDesignTreeCommands>(*trvwDesignPanel_, *treeModel_, *document_,
                                                         services_.prompts, this, host);
-  treeModel_->SetMoveRequest([this](int entry, int toRow) { DragMove(entry, toRow); });
+  treeModel_->SetDropRequest([this](int entry, int parent, int row) { DragMove(entry, parent, row); });
   ConnectDocument();
 
   resize(747, 532);
@@ -135,7 +133,6 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
   RefreshAppletPages();
   document_->ClearHistory();
   Save1_->setEnabled(Modified());
-  tlbtnSave_->setEnabled(Modified());
   UpdateTitle();
   // The keys of the tree work at once, without a click into it first.
   trvwDesignPanel_->setFocus();
@@ -165,8 +162,8 @@ void TMainForm::BuildCentralArea() {
   trvwDesignPanel_->setObjectName(QStringLiteral("trvwDesignPanel"));
   trvwDesignPanel_->setHeaderHidden(true);
   trvwDesignPanel_->setModel(treeModel_);
-  // A node is dragged among its siblings to move it; the model refuses any
-  // other drop.
+  // A node is dragged between nodes to move it there, or onto a node to
+  // become its last child; the model refuses a drop into its own subtree.
   trvwDesignPanel_->setDragEnabled(true);
   trvwDesignPanel_->setAcceptDrops(true);
   trvwDesignPanel_->setDropIndicatorShown(true);
@@ -183,7 +180,7 @@ void TMainForm::BuildCentralArea() {
     palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
   }
   trvwDesignPanel_->setPalette(palette);
-  trvwDesignPanel_->setItemDelegate(new TPaintHookDelegate([this] { trvwDesignPanelCustomDrawItem(); }, this));
+  trvwDesignPanel_->setItemDelegate(new TFocusFrameDelegate(this));
   trvwDesignPanel_->viewport()->installEventFilter(this);
   trvwDesignPanel_->installEventFilter(this);
   panelLayout->addWidget(trvwDesignPanel_);
@@ -259,7 +256,6 @@ void TMainForm::OnProjectReset() {
 void TMainForm::ConnectDocument() {
   connect(document_, &TLumerollDocument::ModifiedChanged, this, [this](bool modified) {
     Save1_->setEnabled(modified);
-    tlbtnSave_->setEnabled(modified);
     setWindowModified(modified);
   });
   connect(document_, &TLumerollDocument::FilePathChanged, this, &TMainForm::UpdateTitle);
@@ -294,7 +290,6 @@ void TMainForm::SetModified(bool modified) {
   document_->SetModified(modified);
   // Also when the flag stays as it was: a command class may have enabled Save.
   Save1_->setEnabled(Modified());
-  tlbtnSave_->setEnabled(Modified());
 }
 
 void TMainForm::UpdateTitle() {
@@ -354,7 +349,7 @@ void TMainForm::EditCaption() {
   pages_->tbshtItem()->edtICaption->selectAll();
 }
 
-void TMainForm::DragMove(int entry, int toRow) { treeCommands_->MoveToRow(entry, toRow); }
+void TMainForm::DragMove(int entry, int parent, int row) { treeCommands_->MoveInto(entry, parent, row); }
 
 void TMainForm::BuildPages() {
   pages_ = std::make_unique<TPropertyPages>(Agent(), services_.prompts,

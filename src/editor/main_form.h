@@ -89,17 +89,14 @@ class TMainForm : public QMainWindow, public Progress {
   virtual TResult RefreshAppletPages();
   TPropertyPages& Pages() { return *pages_; }
 
-  // The menu items and toolbar buttons of the commands the program's command
-  // classes carry out (file, templates, output, options). The window builds
-  // them, disabled, in their places; each command class connects and
-  // enables its own.
+  // The commands the program's command classes carry out (file, templates,
+  // output, options), one action each, shared by the menu and the toolbar.
+  // The window builds them, disabled, in their places; each command class
+  // connects and enables its own.
   struct TProgramActions {
     QAction* New1 = nullptr;
-    QAction* tlbtnNew = nullptr;
     QAction* Open1 = nullptr;
-    QAction* tlbtnOpen = nullptr;
     QAction* Save1 = nullptr;
-    QAction* tlbtnSave = nullptr;
     QAction* Save2 = nullptr;
     QAction* Templet1 = nullptr;
     QAction* SaveAsTemplate1 = nullptr;
@@ -107,9 +104,7 @@ class TMainForm : public QMainWindow, public Progress {
     QAction* ExportMenuStructure1 = nullptr;
     QAction* ImportNewsFeed1 = nullptr;
     QAction* Preview1 = nullptr;
-    QAction* tlbtnPreview = nullptr;
     QAction* BuildHTML1 = nullptr;
-    QAction* tlbtnBuildHTML = nullptr;
     QAction* Publish1 = nullptr;
     QAction* WebBrowser1 = nullptr;
   };
@@ -143,6 +138,8 @@ class TMainForm : public QMainWindow, public Progress {
   void Delete1Click();
   void MoveUp1Click();
   void MoveDown1Click();
+  void Indent1Click();
+  void Outdent1Click();
   // Undo and redo of the document's history; nothing while a modal window
   // is open.
   void Undo1Click();
@@ -165,20 +162,20 @@ class TMainForm : public QMainWindow, public Progress {
   void BuildCentralArea();
   void BuildStatusStrip();
   void BuildPages();
-  void ConnectCommands();
   QAction* NewAction(const char* objectName, const QString& text, int image = -1);
-  QAction* ToolAction(const char* objectName, const QString& hint, int image);
+  // Puts `action` on the toolbar as a button named `buttonName` that shows
+  // `hint` as its tooltip and on the hint line.
+  void AddToolButton(QAction* action, const char* buttonName, const QString& hint);
 
   void trvwDesignPanelChange();
   void trvwDesignPanelMouseDown(QMouseEvent* event);
   bool trvwDesignPanelKeyDown(QKeyEvent* event);
   void ConnectDocument();
-  void BuildEditMenu(QMenu* menu);
+  void BuildUndoActions();
   void OnProjectReset();
   // "name.jslr[*] - JavaScript Lumeroll", "Untitled" for a project without a file.
   void UpdateTitle();
-  void DragMove(int entry, int toRow);
-  void trvwDesignPanelCustomDrawItem();
+  void DragMove(int entry, int parent, int row);
   void spnedtApWidthMouseMove(QWidget* control);
 
   void Topic1Click();
@@ -215,14 +212,11 @@ class TMainForm : public QMainWindow, public Progress {
   QAction* ToolBar1_ = nullptr;
   QAction* StatusBar2_ = nullptr;
   QAction* Save1_ = nullptr;
-  QAction* tlbtnSave_ = nullptr;
+  QAction* Topic1_ = nullptr;
   QAction* Undo1_ = nullptr;
   QAction* Redo1_ = nullptr;
-  QAction* tlbtnUndo_ = nullptr;
-  QAction* tlbtnRedo_ = nullptr;
-  // Insert, Delete, Move Up, Move Down in the context menu, the Item menu
-  // and the toolbar.
-  QAction* popupCommands_[4] = {};
-  QAction* menuCommands_[4] = {};
-  QAction* toolCommands_[4] = {};
+  // The design tree's commands, each one action in the context menu, the
+  // Item menu and the toolbar.
+  enum TItemCommand { kInsert, kDelete, kMoveUp, kMoveDown, kIndent, kOutdent, kItemCommandCount };
+  QAction* itemCommands_[kItemCommandCount] = {};
 };

@@ -1,12 +1,13 @@
-// The window's commands: the actions, the six menus, the context menu of the
-// design tree and the toolbar.
+// The window's commands: one action per command, shared by the six menus,
+// the design tree's context menu and the toolbar, so a command's state and
+// caption can never differ between the places that show it.
 #include <QAction>
 #include <QMenu>
-#include <QStyle>
-#include <QUndoStack>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include "editor/editor_icons.h"
 #include "editor/main_form.h"
@@ -18,29 +19,79 @@ QAction* TMainForm::NewAction(const char* objectName, const QString& text, int i
   return action;
 }
 
-QAction* TMainForm::ToolAction(const char* objectName, const QString& hint, int image) {
-  QAction* action = NewAction(objectName, hint, image);
+void TMainForm::AddToolButton(QAction* action, const char* buttonName, const QString& hint) {
+  // The menus do not show tooltips, so the action's may be the button's hint.
   action->setToolTip(hint);
   tlbr1_->addAction(action);
   QWidget* button = tlbr1_->widgetForAction(action);
-  button->setObjectName(QString::fromLatin1(objectName));
+  button->setObjectName(QString::fromLatin1(buttonName));
   RegisterHintControl(button);
-  return action;
 }
 
 void TMainForm::BuildActions() {
   using namespace editor_icons;
-  const char* popupNames[4] = {"Insert1", "Delete1", "MoveUp1", "MoveDown1"};
-  const char* menuNames[4] = {"Insert2", "Delete2", "MoveUp2", "MoveDown2"};
-  const QString captions[4] = {tr("I&nsert"), tr("&Delete"), tr("Move &Up"), tr("Move Do&wn")};
-  const int images[4] = {kImageInsert, kImageDelete, kImageMoveUp, kImageMoveDown};
-  for (int i = 0; i < 4; ++i) {
-    popupCommands_[i] = NewAction(popupNames[i], captions[i], images[i]);
-    menuCommands_[i] = NewAction(menuNames[i], captions[i], images[i]);
+  struct TItemCommandInfo {
+    const char* name;
+    QString caption;
+    int image;
+    void (TMainForm::*handler)();
+  };
+  const TItemCommandInfo commands[kItemCommandCount] = {
+      {"Insert1", tr("I&nsert"), kImageInsert, &TMainForm::Insert1Click},
+      {"Delete1", tr("&Delete"), kImageDelete, &TMainForm::Delete1Click},
+      {"MoveUp1", tr("Move &Up"), kImageMoveUp, &TMainForm::MoveUp1Click},
+      {"MoveDown1", tr("Move Do&wn"), kImageMoveDown, &TMainForm::MoveDown1Click},
+      {"Indent1", tr("&Indent"), kImageIndent, &TMainForm::Indent1Click},
+      {"Outdent1", tr("&Outdent"), kImageOutdent, &TMainForm::Outdent1Click},
+  };
+  for (int i = 0; i < kItemCommandCount; ++i) {
+    itemCommands_[i] = NewAction(commands[i].name, commands[i].caption, commands[i].image);
+    connect(itemCommands_[i], &QAction::triggered, this, commands[i].handler);
   }
+  // The tree's other keys are its own (Insert, Delete, Ctrl+Up, Ctrl+Down);
+  // these two are the window's so the menu can show them.
+  itemCommands_[kIndent]->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
+  itemCommands_[kOutdent]->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
   PopupMenu1_ = new QMenu(this);
   PopupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
-  for (QAction* action : popupCommands_) PopupMenu1_->addAction(action);
+  for (QAction* action : itemCommands_) PopupMenu1_->addAction(action);
+
+  // The file and output commands with a toolbar button live in the program's
+  // command classes; their actions stay disabled until those connect them.
+  TProgramActions& p = programActions_;
+  p.New1 = NewAction("New1", tr("&New..."), kImageNew);
+  p.New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  p.Open1 = NewAction("Open1", tr("&Open..."), kImageOpen);
+  p.Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  p.Save1 = Save1_ = NewAction("Save1", tr("&Save"), kImageSave);
+  Save1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  p.Preview1 = NewAction("Preview1", tr("&Preview"), kImagePreview);
+  p.Preview1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  p.BuildHTML1 = NewAction("BuildHTML1", tr("Build &HTML..."), kImageBuildHtml);
+  for (QAction* later : {p.New1, p.Open1, p.Preview1, p.BuildHTML1}) later->setEnabled(false);
+  Topic1_ = NewAction("Topic1", tr("Help &Topics"), kImageHelp);
+  connect(Topic1_, &QAction::triggered, this, &TMainForm::Topic1Click);
+
+  BuildUndoActions();
+}
+
+void TMainForm::BuildUndoActions() {
+  QUndoStack& stack = document_->UndoStack();
+  // The stack keeps their captions ("&Undo Move Item Down") and enabled
+  // states; a trigger goes through Undo1Click and Redo1Click, which end the
+  // typing on the pages and do nothing while a modal window is open.
+  Undo1_ = stack.createUndoAction(this, tr("&Undo"));
+  Redo1_ = stack.createRedoAction(this, tr("&Redo"));
+  disconnect(Undo1_, &QAction::triggered, &stack, &QUndoStack::undo);
+  disconnect(Redo1_, &QAction::triggered, &stack, &QUndoStack::redo);
+  connect(Undo1_, &QAction::triggered, this, &TMainForm::Undo1Click);
+  connect(Redo1_, &QAction::triggered, this, &TMainForm::Redo1Click);
+  Undo1_->setObjectName(QStringLiteral("Undo1"));
+  Redo1_->setObjectName(QStringLiteral("Redo1"));
+  Undo1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  Redo1_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  Undo1_->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+  Redo1_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
 }
 
 void TMainForm::BuildMenus() {
@@ -60,12 +111,6 @@ void TMainForm::BuildMenus() {
 
   TProgramActions& p = programActions_;
   QMenu* file = File1_ = addMenu("File1", tr("&File"));
-  p.New1 = later(NewAction("New1", tr("&New..."), editor_icons::kImageNew));
-  p.New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  p.Open1 = later(NewAction("Open1", tr("&Open..."), editor_icons::kImageOpen));
-  p.Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  p.Save1 = Save1_ = NewAction("Save1", tr("&Save"), editor_icons::kImageSave);
-  Save1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   p.Save2 = later(NewAction("Save2", tr("Save &As...")));
   file->addActions({p.New1, p.Open1, Save1_, p.Save2});
   file->addSeparator();
@@ -90,7 +135,8 @@ void TMainForm::BuildMenus() {
   connect(exit, &QAction::triggered, this, &QWidget::close);
   file->addAction(exit);
 
-  BuildEditMenu(addMenu("Edit1", tr("&Edit")));
+  QMenu* edit = addMenu("Edit1", tr("&Edit"));
+  edit->addActions({Undo1_, Redo1_});
 
   QMenu* view = View1_ = addMenu("View1", tr("&View"));
   ToolBar1_ = NewAction("ToolBar1", tr("&Tool Bar"));
@@ -104,12 +150,9 @@ void TMainForm::BuildMenus() {
   connect(StatusBar2_, &QAction::triggered, this, &TMainForm::StatusBar2Click);
 
   QMenu* item = addMenu("Item1", tr("&Item"));
-  for (QAction* action : menuCommands_) item->addAction(action);
+  for (QAction* action : itemCommands_) item->addAction(action);
 
   QMenu* script = addMenu("Applet1", tr("&Script"));
-  p.Preview1 = later(NewAction("Preview1", tr("&Preview"), editor_icons::kImagePreview));
-  p.Preview1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  p.BuildHTML1 = later(NewAction("BuildHTML1", tr("Build &HTML..."), editor_icons::kImageBuildHtml));
   p.Publish1 = later(NewAction("Publish1", tr("Pu&blish...")));
   script->addActions({p.Preview1, p.BuildHTML1, p.Publish1});
 
@@ -118,15 +161,13 @@ void TMainForm::BuildMenus() {
   option->addAction(p.WebBrowser1);
 
   QMenu* help = addMenu("Help1", tr("&Help"));
-  QAction* topic = NewAction("Topic1", tr("Help &Topics"), editor_icons::kImageHelp);
   QAction* sample = NewAction("ViewSample1", tr("View &Sample..."));
   QAction* home = NewAction("Homepage1", tr("&Homepage"));
   QAction* contact = NewAction("ContactUs1", tr("&Contact Us"));
   QAction* about = NewAction("About1", tr("&About"));
-  help->addActions({topic, sample});
+  help->addActions({Topic1_, sample});
   help->addSeparator();
   help->addActions({home, contact, about});
-  connect(topic, &QAction::triggered, this, &TMainForm::Topic1Click);
   connect(sample, &QAction::triggered, this, &TMainForm::ViewSample1Click);
   connect(home, &QAction::triggered, this, &TMainForm::Homepage1Click);
   connect(contact, &QAction::triggered, this, &TMainForm::ContactUs1Click);
@@ -134,7 +175,6 @@ void TMainForm::BuildMenus() {
 }
 
 void TMainForm::BuildToolBar() {
-  using namespace editor_icons;
   tlbr1_ = addToolBar(QStringLiteral("tlbr1"));
   tlbr1_->setObjectName(QStringLiteral("tlbr1"));
   tlbr1_->setMovable(false);
@@ -143,63 +183,22 @@ void TMainForm::BuildToolBar() {
   tlbr1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
   tlbr1_->setContextMenuPolicy(Qt::PreventContextMenu);
 
-  TProgramActions& p = programActions_;
-  p.tlbtnNew = ToolAction("tlbtnNew", tr("Create a new project"), kImageNew);
-  p.tlbtnNew->setEnabled(false);
-  p.tlbtnOpen = ToolAction("tlbtnOpen", tr("Open a project from the file that you saved before"), kImageOpen);
-  p.tlbtnOpen->setEnabled(false);
-  p.tlbtnSave = tlbtnSave_ = ToolAction("tlbtnSave", tr("Save the current project to a file"), kImageSave);
-  tlbtnUndo_ = ToolAction("tlbtnUndo", tr("Undo the last change"), -1);
-  tlbtnUndo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
-  tlbtnRedo_ = ToolAction("tlbtnRedo", tr("Redo the change you undid"), -1);
-  tlbtnRedo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
+  const TProgramActions& p = programActions_;
+  AddToolButton(p.New1, "tlbtnNew", tr("Create a new project"));
+  AddToolButton(p.Open1, "tlbtnOpen", tr("Open a project from the file that you saved before"));
+  AddToolButton(Save1_, "tlbtnSave", tr("Save the current project to a file"));
+  AddToolButton(Undo1_, "tlbtnUndo", tr("Undo the last change"));
+  AddToolButton(Redo1_, "tlbtnRedo", tr("Redo the change you undid"));
   tlbr1_->addSeparator();
-  toolCommands_[0] = ToolAction("tlbtnInsert", tr("Insert a new item"), kImageInsert);
-  toolCommands_[1] = ToolAction("tlbtnDelete", tr("Delete selected item"), kImageDelete);
-  toolCommands_[2] = ToolAction("tlbtnMoveUp", tr("Move the selected item up"), kImageMoveUp);
-  toolCommands_[3] = ToolAction("tlbtnMoveDown", tr("Move the selected item down"), kImageMoveDown);
+  AddToolButton(itemCommands_[kInsert], "tlbtnInsert", tr("Insert a new item"));
+  AddToolButton(itemCommands_[kDelete], "tlbtnDelete", tr("Delete selected item"));
+  AddToolButton(itemCommands_[kMoveUp], "tlbtnMoveUp", tr("Move the selected item up"));
+  AddToolButton(itemCommands_[kMoveDown], "tlbtnMoveDown", tr("Move the selected item down"));
+  AddToolButton(itemCommands_[kIndent], "tlbtnIndent", tr("Make the selected item a child of the item above it"));
+  AddToolButton(itemCommands_[kOutdent], "tlbtnOutdent", tr("Make the selected item a sibling of its parent"));
   tlbr1_->addSeparator();
-  p.tlbtnBuildHTML = ToolAction("tlbtnBuildHTML", tr("Build the HTML code"), kImageBuildHtml);
-  p.tlbtnBuildHTML->setEnabled(false);
-  p.tlbtnPreview = ToolAction("tlbtnPreview", tr("preview the applet in web browser"), kImagePreview);
-  p.tlbtnPreview->setEnabled(false);
+  AddToolButton(p.BuildHTML1, "tlbtnBuildHTML", tr("Build the HTML code"));
+  AddToolButton(p.Preview1, "tlbtnPreview", tr("preview the applet in web browser"));
   tlbr1_->addSeparator();
-  QAction* help = ToolAction("tlbtnHelp", tr("Show help document"), kImageHelp);
-  connect(help, &QAction::triggered, this, &TMainForm::Topic1Click);
-}
-
-void TMainForm::ConnectCommands() {
-  void (TMainForm::*handlers[4])() = {&TMainForm::Insert1Click, &TMainForm::Delete1Click, &TMainForm::MoveUp1Click,
-                                      &TMainForm::MoveDown1Click};
-  for (int i = 0; i < 4; ++i) {
-    for (QAction* action : {popupCommands_[i], menuCommands_[i], toolCommands_[i]}) {
-      connect(action, &QAction::triggered, this, handlers[i]);
-    }
-  }
-}
-
-void TMainForm::BuildEditMenu(QMenu* menu) {
-  Undo1_ = NewAction("Undo1", tr("&Undo"));
-  Undo1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  Redo1_ = NewAction("Redo1", tr("&Redo"));
-  Redo1_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  menu->addActions({Undo1_, Redo1_});
-  QUndoStack& stack = document_->UndoStack();
-  // Captions name the step: "&Undo Move Down".
-  auto follow = [this, &stack] {
-    Undo1_->setText(stack.canUndo() ? tr("&Undo %1").arg(stack.undoText()) : tr("&Undo"));
-    Redo1_->setText(stack.canRedo() ? tr("&Redo %1").arg(stack.redoText()) : tr("&Redo"));
-    Undo1_->setEnabled(stack.canUndo());
-    tlbtnUndo_->setEnabled(stack.canUndo());
-    Redo1_->setEnabled(stack.canRedo());
-    tlbtnRedo_->setEnabled(stack.canRedo());
-  };
-  connect(&stack, &QUndoStack::indexChanged, this, follow);
-  connect(&stack, &QUndoStack::canUndoChanged, this, follow);
-  connect(&stack, &QUndoStack::canRedoChanged, this, follow);
-  connect(&stack, &QUndoStack::undoTextChanged, this, follow);
-  connect(&stack, &QUndoStack::redoTextChanged, this, follow);
-  follow();
-  for (QAction* undo : {Undo1_, tlbtnUndo_}) connect(undo, &QAction::triggered, this, &TMainForm::Undo1Click);
-  for (QAction* redo : {Redo1_, tlbtnRedo_}) connect(redo, &QAction::triggered, this, &TMainForm::Redo1Click);
+  AddToolButton(Topic1_, "tlbtnHelp", tr("Show help document"));
 }

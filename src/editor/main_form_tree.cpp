@@ -1,6 +1,7 @@
 // The design tree's side of the window: the selection-change protocol, the
-// enabled state of the shape commands, the tree's keys, the pages shown for
-// the selection and the hint line.
+// enabled state of the shape commands (set when the selection or the shape
+// changes), the tree's keys, the pages shown for the selection and the hint
+// line.
 #include <QAction>
 #include <QEvent>
 #include <QKeyEvent>
@@ -19,15 +20,14 @@ void TMainForm::Insert1Click() { treeCommands_->Insert(); }
 void TMainForm::Delete1Click() { treeCommands_->Delete(); }
 void TMainForm::MoveUp1Click() { treeCommands_->MoveUp(); }
 void TMainForm::MoveDown1Click() { treeCommands_->MoveDown(); }
+void TMainForm::Indent1Click() { treeCommands_->Indent(); }
+void TMainForm::Outdent1Click() { treeCommands_->Outdent(); }
 
 void TMainForm::UpdateItemCommands() {
   const TDesignTreeCommands::TEnabled enabled = treeCommands_->EnabledFor(trvwDesignPanel_->currentIndex());
-  const bool states[4] = {enabled.insert, enabled.remove, enabled.moveUp, enabled.moveDown};
-  for (int i = 0; i < 4; ++i) {
-    popupCommands_[i]->setEnabled(states[i]);
-    menuCommands_[i]->setEnabled(states[i]);
-    toolCommands_[i]->setEnabled(states[i]);
-  }
+  const bool states[kItemCommandCount] = {enabled.insert,   enabled.remove, enabled.moveUp,
+                                          enabled.moveDown, enabled.indent, enabled.outdent};
+  for (int i = 0; i < kItemCommandCount; ++i) itemCommands_[i]->setEnabled(states[i]);
 }
 
 void TMainForm::ShowPagesForSelection() {
@@ -92,10 +92,10 @@ bool TMainForm::trvwDesignPanelKeyDown(QKeyEvent* event) {
     if (action->isEnabled()) action->trigger();
     return true;
   };
-  if (key == Qt::Key_Insert && mods == Qt::NoModifier) return runIfEnabled(menuCommands_[0]);
-  if (key == Qt::Key_Delete && mods == Qt::NoModifier) return runIfEnabled(menuCommands_[1]);
-  if (key == Qt::Key_Up && mods == Qt::ControlModifier) return runIfEnabled(menuCommands_[2]);
-  if (key == Qt::Key_Down && mods == Qt::ControlModifier) return runIfEnabled(menuCommands_[3]);
+  if (key == Qt::Key_Insert && mods == Qt::NoModifier) return runIfEnabled(itemCommands_[kInsert]);
+  if (key == Qt::Key_Delete && mods == Qt::NoModifier) return runIfEnabled(itemCommands_[kDelete]);
+  if (key == Qt::Key_Up && mods == Qt::ControlModifier) return runIfEnabled(itemCommands_[kMoveUp]);
+  if (key == Qt::Key_Down && mods == Qt::ControlModifier) return runIfEnabled(itemCommands_[kMoveDown]);
   if (key == Qt::Key_F2 && mods == Qt::NoModifier) {
     EditCaption();
     return true;
@@ -106,10 +106,6 @@ bool TMainForm::trvwDesignPanelKeyDown(QKeyEvent* event) {
     return true;
   }
   return false;
-}
-
-void TMainForm::trvwDesignPanelCustomDrawItem() {
-  if (!treeRebuilding_) UpdateItemCommands();
 }
 
 void TMainForm::RegisterHintControl(QWidget* control) {

@@ -77,7 +77,7 @@ class AppFilesTest : public AppTest {
 
   bool SaveEnabled() {
     const bool menu = Action("Save1")->isEnabled();
-    EXPECT_EQ(menu, Action("tlbtnSave")->isEnabled());
+    EXPECT_EQ(menu, Button("tlbtnSave")->isEnabled());
     return menu;
   }
 

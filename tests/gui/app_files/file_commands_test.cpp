@@ -75,7 +75,7 @@ TEST_F(FileCommandsTest, SaveOnATitledProjectWritesThereAndClearsTheFlag) {
   const QString path = OpenEdited();
   const QByteArray old = ReadAll(path);
   ASSERT_TRUE(SaveEnabled());
-  Action("tlbtnSave")->trigger();
+  Button("tlbtnSave")->click();
   EXPECT_TRUE(prompts.fileDialogs.isEmpty());
   EXPECT_NE(ReadAll(path), old);
   EXPECT_EQ(Form().CurrentProjectPath(), path);

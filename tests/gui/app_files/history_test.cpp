@@ -64,27 +64,31 @@ class HistoryTest : public AppFilesTest {
     switch (random() % 11) {
       case 0:
         ClickNode(RootNode());
-        Action("tlbtnInsert")->trigger();
+        Button("tlbtnInsert")->click();
         break;
       case 1:  // a delete, confirmed or declined
         if (entry < 0) return;
         ClickNode(Model().IndexOfEntry(entry));
         prompts.answers.push_back(random() % 3 ? TAnswer::Yes : TAnswer::No);
-        Action("Delete2")->trigger();
+        Action("Delete1")->trigger();
         break;
       case 2:
-      case 3:
+      case 3: {  // a move, an indent or an outdent, when the node allows it
         if (entry < 0) return;
         ClickNode(Model().IndexOfEntry(entry));
-        if (Action("MoveUp2")->isEnabled() || Action("MoveDown2")->isEnabled())
-          Action(random() % 2 ? "MoveUp2" : "MoveDown2")->trigger();
+        const char* commands[] = {"MoveUp1", "MoveDown1", "Indent1", "Outdent1"};
+        QAction* command = Action(commands[random() % 4]);
+        if (command->isEnabled()) command->trigger();
         break;
-      case 4: {  // a drag among siblings
+      }
+      case 4: {  // a drag between the nodes of any parent, or onto a node
         if (entry < 0) return;
         const QModelIndex node = Model().IndexOfEntry(entry);
-        const int row = static_cast<int>(random() % static_cast<unsigned>(Model().rowCount(node.parent()) + 1));
+        const int other = RandomNode(random);
+        const QModelIndex parent = random() % 3 ? node.parent() : Model().IndexOfEntry(other);
+        const int row = static_cast<int>(random() % static_cast<unsigned>(Model().rowCount(parent) + 2)) - 1;
         std::unique_ptr<QMimeData> data(Model().mimeData({node}));
-        Model().dropMimeData(data.get(), Qt::MoveAction, row, 0, node.parent());
+        Model().dropMimeData(data.get(), Qt::MoveAction, row, 0, parent);
         break;
       }
       case 5:
@@ -133,7 +137,7 @@ TEST_F(HistoryTest, RedoAfterClicksBetweenTheEditsGivesBackEveryEdit) {
   const QByteArray opened = ReadAll(path);
   const std::string delayBefore = Form().Agent().AppletData().pDelay;
   ClickNode(RootNode());
-  Action("Insert2")->trigger();
+  Action("Insert1")->trigger();
   ClickNode(Child(1));
   ClickNode(RootNode());
   QSpinBox* delay = Find<QSpinBox>("spnedtpDelay");
@@ -183,12 +187,12 @@ TEST_P(HistoryWalkTest, EveryPositionGivesBackItsBytes) {
         ClickNode(RootNode());
         QTest::keyClick(Find<QSpinBox>("spnedtpWidth"), Qt::Key_Z, Qt::ControlModifier);
       } else {
-        Action(roll % 2 ? "Undo1" : "tlbtnUndo")->trigger();
+        roll % 2 ? Action("Undo1")->trigger() : Button("tlbtnUndo")->click();
       }
     } else if (roll < 10 && Stack().canRedo()) {
       what = "redo";
       ++redos;
-      Action(roll % 2 ? "Redo1" : "tlbtnRedo")->trigger();
+      roll % 2 ? Action("Redo1")->trigger() : Button("tlbtnRedo")->click();
     } else if (roll < 12) {
       what = "click";
       const int entry = RandomNode(random);

@@ -64,7 +64,7 @@ TEST_F(AppTest, EveryMenuItemAndToolbarButtonHasACommand) {
     check(action);
     buttons += action->isSeparator() ? 0 : 1;
   }
-  EXPECT_EQ(buttons, 12);
+  EXPECT_EQ(buttons, 14);
   // Every menu of the assembled program was walked, not an empty bar.
   EXPECT_GE(checked - buttons, 30);
   EXPECT_TRUE(dead.isEmpty()) << dead.join(QStringLiteral(", ")).toStdString();

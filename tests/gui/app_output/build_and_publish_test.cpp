@@ -165,7 +165,7 @@ TEST_F(BuildAndPublishTest, BuildHtmlGeneratesTheEditsAsMadeAndWritesNothingBack
   Form().Pages().tbshtMenu()->spnedtpDelay->setValue(4321);
   const TAppletData edited = Form().Agent().AppletData();
   const int steps = Form().Document().UndoStack().count();
-  const QString window = WithModal([this] { Action("tlbtnBuildHTML")->trigger(); });
+  const QString window = WithModal([this] { Button("tlbtnBuildHTML")->click(); });
   EXPECT_EQ(window, "formHTML");
   EXPECT_TRUE(prompts.asked.isEmpty()) << prompts.Texts().join('\n').toStdString();
   EXPECT_EQ(Form().Agent().AppletData(), edited);

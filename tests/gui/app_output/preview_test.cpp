@@ -18,7 +18,7 @@ using PreviewTest = OutputAppTest;
 TEST_F(PreviewTest, TwoPreviewsRecordEachNameTwiceAndNewClearsTheFolder) {
   StartApp();
   Action("Preview1")->trigger();
-  Action("tlbtnPreview")->trigger();
+  Button("tlbtnPreview")->click();
   EXPECT_EQ(PreviewFiles(), kPreviewNames + kPreviewNames);
   EXPECT_EQ(Names(PreviewFolder()), kPreviewNames);
   EXPECT_EQ(launcher.launches.size(), 2);

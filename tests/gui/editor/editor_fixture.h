@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeView>
 #include <memory>
 #include <string>
@@ -46,6 +47,7 @@ class EditorTest : public ::testing::Test {
   TDesignTreeModel& Model() { return form->TreeModel(); }
   QModelIndex Root() { return Model().RootIndex(); }
   QAction* Action(const char* name) { return form->findChild<QAction*>(QString::fromLatin1(name)); }
+  QToolButton* Button(const char* name) { return form->findChild<QToolButton*>(QString::fromLatin1(name)); }
   QModelIndex Child(const QModelIndex& parent, int row) { return Model().index(row, 0, parent); }
   static QString Caption(const QModelIndex& node) { return node.data().toString(); }
 

@@ -24,6 +24,7 @@ TEST(EditorIconsTest, EveryPictureIsDrawnAtTheDeviceResolution) {
       {"delete", CommandIcon(kImageDelete)},     {"move up", CommandIcon(kImageMoveUp)},
       {"move down", CommandIcon(kImageMoveDown)}, {"build html", CommandIcon(kImageBuildHtml)},
       {"preview", CommandIcon(kImagePreview)},   {"help", CommandIcon(kImageHelp)},
+      {"indent", CommandIcon(kImageIndent)},     {"outdent", CommandIcon(kImageOutdent)},
       {"tree item", TreeIcon(kTreeImageItem)},   {"tree root", TreeIcon(kTreeImageRoot)},
       {"program", ProgramIcon()},
   };
@@ -39,7 +40,7 @@ TEST(EditorIconsTest, EveryPictureIsDrawnAtTheDeviceResolution) {
     EXPECT_NE(icon.pixmap(QSize(16, 16), 2.0, QIcon::Disabled).toImage(), image) << name;
   }
   // Positions the command list leaves empty have no picture.
-  for (int empty : {3, 4, 5, 13}) EXPECT_TRUE(editor_icons::CommandIcon(empty).isNull()) << empty;
+  for (int empty : {3, 4, 5, 15}) EXPECT_TRUE(editor_icons::CommandIcon(empty).isNull()) << empty;
 }
 
 }  // namespace

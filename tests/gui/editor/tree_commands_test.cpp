@@ -10,14 +10,12 @@
 namespace {
 
 struct TCommandNames {
-  const char* popup;
-  const char* menu;
+  const char* action;
   const char* tool;
 };
-const TCommandNames kCommands[4] = {{"Insert1", "Insert2", "tlbtnInsert"},
-                                    {"Delete1", "Delete2", "tlbtnDelete"},
-                                    {"MoveUp1", "MoveUp2", "tlbtnMoveUp"},
-                                    {"MoveDown1", "MoveDown2", "tlbtnMoveDown"}};
+const TCommandNames kCommands[] = {{"Insert1", "tlbtnInsert"},     {"Delete1", "tlbtnDelete"},
+                                   {"MoveUp1", "tlbtnMoveUp"},     {"MoveDown1", "tlbtnMoveDown"},
+                                   {"Indent1", "tlbtnIndent"},     {"Outdent1", "tlbtnOutdent"}};
 
 const std::vector<TNestedItem> kNested = {{"A", 0}, {"A1", 1}, {"A2", 1}, {"B", 0}, {"B1", 1}, {"C", 0}};
 
@@ -25,15 +23,14 @@ const std::vector<TNestedItem> kNested = {{"A", 0}, {"A1", 1}, {"A2", 1}, {"B", 
 
 class TreeCommandsTest : public EditorTest {
  protected:
-  // Insert, Delete, Move Up, Move Down as the context menu, the Item menu and
-  // the toolbar show them; all three must agree.
+  // Insert, Delete, Move Up, Move Down, Indent and Outdent as the menus and
+  // the toolbar show them; both must agree.
   std::vector<bool> Enabled() {
     std::vector<bool> states;
     for (const TCommandNames& names : kCommands) {
-      const bool popup = Action(names.popup)->isEnabled();
-      EXPECT_EQ(Action(names.menu)->isEnabled(), popup) << names.menu;
-      EXPECT_EQ(form->findChild<QToolButton*>(QString::fromLatin1(names.tool))->isEnabled(), popup) << names.tool;
-      states.push_back(popup);
+      const bool enabled = Action(names.action)->isEnabled();
+      EXPECT_EQ(Button(names.tool)->isEnabled(), enabled) << names.tool;
+      states.push_back(enabled);
     }
     return states;
   }
@@ -51,19 +48,20 @@ class TreeCommandsTest : public EditorTest {
 TEST_F(TreeCommandsTest, FreshProjectHasOnlyTheRootAndOnlyInsertEnabled) {
   ExpectTreeMatchesArray();
   EXPECT_EQ(Tree().currentIndex(), Root());
-  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false, false, false}));
   EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
   EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
   EXPECT_EQ(form->CurrentItemNode(), QModelIndex());
   EXPECT_FALSE(form->Modified());
-  EXPECT_FALSE(Action("tlbtnSave")->isEnabled());
+  EXPECT_FALSE(Button("tlbtnSave")->isEnabled());
   EXPECT_FALSE(Action("Save1")->isEnabled());
 }
 
 TEST_F(TreeCommandsTest, InsertingThreeTimesAddsThreeTopLevelItemsAndKeepsTheRootSelected) {
-  Action("tlbtnInsert")->trigger();
-  Action("Insert2")->trigger();
+  form->show();
+  Button("tlbtnInsert")->click();
   Action("Insert1")->trigger();
+  QTest::keyClick(&Tree(), Qt::Key_Insert);
   ExpectTreeMatchesArray();
   ASSERT_EQ(Model().rowCount(Root()), 3);
   // Each new node shows its entry's caption.
@@ -77,17 +75,18 @@ TEST_F(TreeCommandsTest, InsertingThreeTimesAddsThreeTopLevelItemsAndKeepsTheRoo
   EXPECT_TRUE(Tree().isExpanded(Root()));
   EXPECT_TRUE(form->refreshes.empty());
   EXPECT_TRUE(form->Modified());
-  EXPECT_TRUE(Action("tlbtnSave")->isEnabled());
+  EXPECT_TRUE(Button("tlbtnSave")->isEnabled());
 }
 
 TEST_F(TreeCommandsTest, CommandsFollowTheSelectedNode) {
   LoadNested(kNested);
   struct TCase {
     const char* caption;
-    std::vector<bool> enabled;  // insert, delete, up, down
+    std::vector<bool> enabled;  // insert, delete, up, down, indent, outdent
   } cases[] = {
-      {"A", {false, true, false, true}},  {"A1", {false, true, false, true}}, {"A2", {false, true, true, false}},
-      {"B", {false, true, true, true}},   {"B1", {false, true, false, false}}, {"C", {false, true, true, false}},
+      {"A", {false, true, false, true, false, false}},  {"A1", {false, true, false, true, false, true}},
+      {"A2", {false, true, true, false, true, true}},    {"B", {false, true, true, true, true, false}},
+      {"B1", {false, true, false, false, false, true}}, {"C", {false, true, true, false, true, false}},
   };
   for (const TCase& c : cases) {
     Select(c.caption);
@@ -96,7 +95,7 @@ TEST_F(TreeCommandsTest, CommandsFollowTheSelectedNode) {
     EXPECT_EQ(FrontPage(), QStringLiteral("Item"));
   }
   Tree().setCurrentIndex(Root());
-  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false, false, false}));
   EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
   EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
 }
@@ -125,7 +124,8 @@ TEST_F(TreeCommandsTest, DeleteRemovesTheWholeBlockAfterConfirmation) {
   Select("A");
   form->refreshes.clear();
   prompts.answers.push_back(TAnswer::Yes);
-  Action("tlbtnDelete")->trigger();
+  form->show();
+  Button("tlbtnDelete")->click();
   ASSERT_EQ(prompts.asked.size(), 1);
   EXPECT_EQ(prompts.asked[0].text, QStringLiteral("Are you sure to delete this item and all it's children?"));
   EXPECT_EQ(prompts.asked[0].kind, TMessageKind::Warning);
@@ -144,14 +144,14 @@ TEST_F(TreeCommandsTest, DeleteOfTheLastNodeUsesTheEndOfTheTree) {
   LoadNested({{"A", 0}, {"A1", 1}, {"B", 0}, {"B1", 1}, {"B1a", 2}});
   Select("B1");
   prompts.answers.push_back(TAnswer::Yes);
-  Action("Delete2")->trigger();
+  Action("Delete1")->trigger();
   EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"A", "A1", "B"}));
   ExpectTreeMatchesArray();
   EXPECT_EQ(Tree().currentIndex(), Node("B"));
 }
 
 TEST_F(TreeCommandsTest, DeletingTheOnlyItemLeavesTheRootSelected) {
-  Action("tlbtnInsert")->trigger();
+  Action("Insert1")->trigger();
   Tree().setCurrentIndex(Child(Root(), 0));
   prompts.answers.push_back(TAnswer::Yes);
   Action("Delete1")->trigger();
@@ -159,7 +159,7 @@ TEST_F(TreeCommandsTest, DeletingTheOnlyItemLeavesTheRootSelected) {
   ExpectTreeMatchesArray();
   EXPECT_EQ(Tree().currentIndex(), Root());
   EXPECT_EQ(form->CurrentItemNode(), QModelIndex());
-  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false, false, false}));
 }
 
 TEST_F(TreeCommandsTest, RefusedDeletesChangeNothing) {
@@ -187,7 +187,8 @@ TEST_F(TreeCommandsTest, MovingANestedBlockMovesItsWholeSubtreeAndEntries) {
   LoadNested(kNested);
   Tree().expand(Node("A"));
   Select("B");
-  Action("tlbtnMoveUp")->trigger();
+  form->show();
+  Button("tlbtnMoveUp")->click();
   EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"B", "B1", "A", "A1", "A2", "C"}));
   ExpectTreeMatchesArray();
   EXPECT_EQ(Tree().currentIndex(), Node("B"));
@@ -195,7 +196,7 @@ TEST_F(TreeCommandsTest, MovingANestedBlockMovesItsWholeSubtreeAndEntries) {
   EXPECT_TRUE(Tree().isExpanded(Node("A")));
 
   Select("A");
-  Action("MoveDown2")->trigger();
+  Action("MoveDown1")->trigger();
   EXPECT_EQ(EntryCaptions(), (std::vector<std::string>{"B", "B1", "C", "A", "A1", "A2"}));
   ExpectTreeMatchesArray();
   EXPECT_EQ(Tree().currentIndex(), Node("A"));

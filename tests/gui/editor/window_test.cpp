@@ -51,11 +51,11 @@ TEST_F(WindowTest, MenusHoldEveryItemInOrder) {
        {"&New...", "&Open...", "&Save", "Save &As...", "-", "&Templates", "Save As Te&mplate", "-",
         "&Import Menu Structure", "&Export Menu Structure", "Import News &Feed...", "-", "&Recent Files", "-", "E&xit"}},
       {"View1", {"&Tool Bar", "&Status Bar"}},
-      {"Item1", {"I&nsert", "&Delete", "Move &Up", "Move Do&wn"}},
+      {"Item1", {"I&nsert", "&Delete", "Move &Up", "Move Do&wn", "&Indent", "&Outdent"}},
       {"Applet1", {"&Preview", "Build &HTML...", "Pu&blish..."}},
       {"Option1", {"Web &Browser..."}},
       {"Help1", {"Help &Topics", "View &Sample...", "-", "&Homepage", "&Contact Us", "&About"}},
-      {"PopupMenu1", {"I&nsert", "&Delete", "Move &Up", "Move Do&wn"}},
+      {"PopupMenu1", {"I&nsert", "&Delete", "Move &Up", "Move Do&wn", "&Indent", "&Outdent"}},
   };
   for (const TCase& c : cases) {
     const QMenu* menu = form->findChild<QMenu*>(QString::fromLatin1(c.menu));
@@ -81,10 +81,48 @@ TEST_F(WindowTest, MenusHoldEveryItemInOrder) {
   EXPECT_EQ(Action("Exit1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 }
 
+// A command is one action wherever it shows, so its state and caption
+// cannot drift apart between the menu, the context menu and the toolbar.
+TEST_F(WindowTest, EachCommandIsOneActionInTheMenusAndOnTheToolbar) {
+  const auto inMenu = [&](const char* menu, QAction* action) {
+    return form->findChild<QMenu*>(QString::fromLatin1(menu))->actions().contains(action);
+  };
+  struct TCase {
+    const char* action;
+    const char* menu;
+    const char* button;
+    bool inPopup;
+  } cases[] = {
+      {"New1", "File1", "tlbtnNew", false},          {"Open1", "File1", "tlbtnOpen", false},
+      {"Save1", "File1", "tlbtnSave", false},        {"Undo1", "Edit1", "tlbtnUndo", false},
+      {"Redo1", "Edit1", "tlbtnRedo", false},        {"Insert1", "Item1", "tlbtnInsert", true},
+      {"Delete1", "Item1", "tlbtnDelete", true},     {"MoveUp1", "Item1", "tlbtnMoveUp", true},
+      {"MoveDown1", "Item1", "tlbtnMoveDown", true}, {"Indent1", "Item1", "tlbtnIndent", true},
+      {"Outdent1", "Item1", "tlbtnOutdent", true},   {"BuildHTML1", "Applet1", "tlbtnBuildHTML", false},
+      {"Preview1", "Applet1", "tlbtnPreview", false}, {"Topic1", "Help1", "tlbtnHelp", false},
+  };
+  for (const TCase& c : cases) {
+    QAction* action = Action(c.action);
+    ASSERT_NE(action, nullptr) << c.action;
+    EXPECT_EQ(form->findChildren<QAction*>(QString::fromLatin1(c.action)).size(), 1) << c.action;
+    EXPECT_TRUE(inMenu(c.menu, action)) << c.action;
+    EXPECT_EQ(inMenu("PopupMenu1", action), c.inPopup) << c.action;
+    EXPECT_EQ(Button(c.button)->defaultAction(), action) << c.button;
+  }
+  // The buttons follow the selection with their actions.
+  LoadNested({{"A", 0}, {"B", 0}});
+  Select("B");
+  EXPECT_TRUE(Button("tlbtnIndent")->isEnabled());
+  EXPECT_FALSE(Button("tlbtnOutdent")->isEnabled());
+  EXPECT_EQ(Action("Indent1")->shortcut(), QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right));
+  EXPECT_EQ(Action("Outdent1")->shortcut(), QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left));
+}
+
 TEST_F(WindowTest, ToolbarButtonsCarryTheirHintsAndImages) {
-  const QStringList names = {"tlbtnNew",    "tlbtnOpen",      "tlbtnSave",    "tlbtnInsert",
-                             "tlbtnDelete", "tlbtnMoveUp",    "tlbtnMoveDown", "tlbtnBuildHTML",
-                             "tlbtnPreview", "tlbtnHelp"};
+  const QStringList names = {"tlbtnNew",      "tlbtnOpen",   "tlbtnSave",      "tlbtnUndo",
+                             "tlbtnRedo",     "tlbtnInsert", "tlbtnDelete",    "tlbtnMoveUp",
+                             "tlbtnMoveDown", "tlbtnIndent", "tlbtnOutdent",   "tlbtnBuildHTML",
+                             "tlbtnPreview",  "tlbtnHelp"};
   const QList<QToolButton*> buttons = form->findChild<QToolBar*>("tlbr1")->findChildren<QToolButton*>();
   QStringList found;
   for (const QToolButton* button : buttons) {
@@ -186,7 +224,11 @@ TEST_F(WindowTest, HelpMenuOpensItsPagesThroughTheLauncher) {
   };
   for (const TCase& c : cases) {
     launcher.launches.clear();
-    Action(c.action)->trigger();
+    // The toolbar's help button, or a menu item.
+    if (QString::fromLatin1(c.action).startsWith(QStringLiteral("tlbtn")))
+      Button(c.action)->click();
+    else
+      Action(c.action)->trigger();
     ASSERT_EQ(launcher.launches.size(), 1) << c.action;
     EXPECT_FALSE(launcher.launches[0].program);
     EXPECT_EQ(launcher.launches[0].target, c.target) << c.action;
@@ -244,9 +286,11 @@ TEST_F(WindowTest, AboutWindowLinksTurnRedUnderThePointerAndOpenTheirAddress) {
 TEST_F(WindowTest, ExitClosesTheWindowAndUnconnectedCommandsStayDisabled) {
   for (const char* name : {"New1", "Open1", "Save2", "Templet1", "SaveAsTemplate1", "ImportMenuStructure1",
                            "ExportMenuStructure1", "ImportNewsFeed1", "mnitRecentFiles", "Preview1", "BuildHTML1", "Publish1",
-                           "WebBrowser1", "tlbtnNew", "tlbtnOpen", "tlbtnBuildHTML", "tlbtnPreview"}) {
+                           "WebBrowser1"}) {
     EXPECT_FALSE(Action(name)->isEnabled()) << name;
   }
+  for (const char* name : {"tlbtnNew", "tlbtnOpen", "tlbtnBuildHTML", "tlbtnPreview"})
+    EXPECT_FALSE(Button(name)->isEnabled()) << name;
   form->show();
   Action("Exit1")->trigger();
   EXPECT_FALSE(form->isVisible());

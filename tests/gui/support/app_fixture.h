@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QToolButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -85,6 +86,7 @@ class AppTest : public ::testing::Test {
     return out;
   }
   QAction* Action(const char* name) { return Form().findChild<QAction*>(QString::fromLatin1(name)); }
+  QToolButton* Button(const char* name) { return Form().findChild<QToolButton*>(QString::fromLatin1(name)); }
 
   QString ResourceFolder() const { return temp.filePath("resources") + "/"; }
   QString WorkingFolder() const { return temp.filePath(workingName) + "/"; }

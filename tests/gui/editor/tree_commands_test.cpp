@@ -3,6 +3,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 #include "editor/pages/property_pages.h"
 #include "editor_fixture.h"
@@ -269,4 +270,30 @@ TEST_F(TreeCommandsTest, PagesFollowTheSelectionAfterTheTabsGetNewWidgets) {
   Tree().setCurrentIndex(Root());
   EXPECT_EQ(VisiblePages(), (std::vector<QString>{"Script", "Text", "Path"}));
   EXPECT_EQ(FrontPage(), QStringLiteral("Script"));
+}
+
+// The states follow every change of the shape or the selection at once, in
+// a window that never paints (nothing is recomputed while drawing).
+TEST_F(TreeCommandsTest, StatesFollowShapeChangesWithoutARepaint) {
+  LoadNested(kNested);
+  ASSERT_FALSE(form->isVisible());
+  Select("A2");
+  struct TCase {
+    const char* what;
+    std::function<void()> step;
+    std::vector<bool> enabled;  // insert, delete, up, down, indent, outdent
+  } cases[] = {
+      {"move up", [&] { form->MoveUp1Click(); }, {false, true, false, true, false, true}},
+      {"undo", [&] { form->Undo1Click(); }, {false, true, true, false, true, true}},
+      {"outdent", [&] { form->Outdent1Click(); }, {false, true, true, true, true, false}},
+      {"indent", [&] { form->Indent1Click(); }, {false, true, true, false, true, true}},
+      {"indent under A1", [&] { form->Indent1Click(); }, {false, true, false, false, false, true}},
+      {"undo", [&] { form->Undo1Click(); }, {false, true, true, false, true, true}},
+      {"redo", [&] { form->Redo1Click(); }, {false, true, false, false, false, true}},
+  };
+  for (const TCase& c : cases) {
+    c.step();
+    EXPECT_EQ(Tree().currentIndex(), Node("A2")) << c.what;
+    EXPECT_EQ(Enabled(), c.enabled) << c.what;
+  }
 }

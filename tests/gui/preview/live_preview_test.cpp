@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -586,6 +587,16 @@ TEST_F(LivePreview, ThePaneHoldsTheTreesItemAcrossChangesOfShape) {
       {"undo of the delete", 3, [&] { undo.undo(); }},
       {"redo of the delete", 2, [&] { undo.redo(); }},
       {"undo of the delete again", -2, [&] { undo.undo(); }},
+      {"indent", 2, [&] { Form().Indent1Click(); }},
+      {"outdent", -2, [&] { Form().Outdent1Click(); }},
+      {"undo of the outdent", -2, [&] { undo.undo(); }},
+      {"drop onto another item", 3,
+       [&] {
+         TDesignTreeModel& model = Form().TreeModel();
+         std::unique_ptr<QMimeData> data(model.mimeData({model.IndexOfEntry(3)}));
+         model.dropMimeData(data.get(), Qt::MoveAction, -1, 0, model.IndexOfEntry(0));
+       }},
+      {"undo of the drop", -2, [&] { undo.undo(); }},
       {"import", 2,
        [&] {
          // As an import does it: the document takes the new project, then

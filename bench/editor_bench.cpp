@@ -1,6 +1,7 @@
 // Costs of the editor as a whole on the offscreen platform: opening a large
-// nested project through the File commands (load, tree, pages), moving a
-// large block in the design tree, and bringing up the bare window.
+// nested project through the File commands (load, tree, pages), moving,
+// indenting and outdenting a large block in the design tree, and bringing up
+// the bare window.
 
 #include <benchmark/benchmark.h>
 
@@ -142,6 +143,28 @@ void BM_MoveBlockDownAndUp(benchmark::State& state) {
   state.counters["moves"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_MoveBlockDownAndUp)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// B, a block of 5,000 nodes, indented under A and outdented again: the block
+// changes its levels as well as its place; compare with the moves above.
+void BM_IndentAndOutdentBlock(benchmark::State& state) {
+  TBenchProgram program;
+  const QString path = program.WriteProject(TwoBlocks(static_cast<int>(state.range(0)) - 1));
+  auto app = program.Start();
+  TMainForm& form = app->MainForm();
+  if (!app->Files().OpenProjectFile(path)) state.SkipWithError("the project did not open");
+  TDesignTreeModel& model = form.TreeModel();
+  const QPersistentModelIndex b = model.IndexOfEntry(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    form.DesignTree().setCurrentIndex(b);
+    form.Indent1Click();
+    form.DesignTree().setCurrentIndex(b);
+    form.Outdent1Click();
+  }
+  if (model.Level(model.EntryOf(b)) != 0 || form.Document().UndoStack().count() != 2 * state.iterations())
+    state.SkipWithError("the block was not indented and outdented");
+  state.counters["steps"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_IndentAndOutdentBlock)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 // Undo and redo of one 5,000-node block move (A down past B).
 void BM_UndoRedoBlockMove(benchmark::State& state) {

@@ -70,6 +70,7 @@ class NestingTest : public EditorTest {
     ExpectTreeMatchesArray();
     ASSERT_EQ(Stack().count(), 1) << caption;
     EXPECT_EQ(Stack().undoText(), QString::fromLatin1(stepName));
+    EXPECT_EQ(Action("Undo1")->text(), QStringLiteral("&Undo ") + QString::fromLatin1(stepName));
     EXPECT_EQ(Tree().currentIndex(), Node(caption)) << caption;
     for (QModelIndex up = Node(caption).parent(); up.isValid(); up = up.parent())
       EXPECT_TRUE(Tree().isExpanded(up)) << caption;

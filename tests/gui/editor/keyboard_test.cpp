@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTreeView>
 
 #include "editor_fixture.h"
 #include "help/help_window.h"
@@ -39,6 +40,29 @@ class KeyboardTest : public EditorTest {
 
 TEST_F(KeyboardTest, TheDesignTreeHasTheFocusAtStart) {
   EXPECT_EQ(QApplication::focusWidget(), form->findChild<QWidget*>("trvwDesignPanel"));
+}
+
+// The selection looks the same with and without the focus, and the style's
+// own focus frame is faint, so the current row gets a dotted frame in the
+// highlighted text's colour while the tree has the focus: the root row,
+// selected at start, shows it before any key is pressed, and loses it when
+// the focus leaves the tree.
+TEST_F(KeyboardTest, TheCurrentRowHasADottedFrameWhileTheTreeHasTheFocus) {
+  auto* tree = form->findChild<QTreeView*>("trvwDesignPanel");
+  const QRect row = tree->visualRect(tree->currentIndex());
+  ASSERT_TRUE(row.isValid());
+  const QColor frame = tree->palette().color(QPalette::Active, QPalette::HighlightedText);
+  auto framePixelsOnTopEdge = [&] {
+    const QImage image = tree->viewport()->grab(row).toImage();
+    int count = 0;
+    for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, 0) == frame;
+    return count;
+  };
+  ASSERT_TRUE(tree->hasFocus());
+  EXPECT_GT(framePixelsOnTopEdge(), row.width() / 4);
+  form->findChild<QTabWidget*>("pgcntrl1")->setFocus(Qt::OtherFocusReason);
+  ASSERT_FALSE(tree->hasFocus());
+  EXPECT_EQ(framePixelsOnTopEdge(), 0);
 }
 
 TEST_F(KeyboardTest, F1ShowsTheTopicOfTheGroupWithTheFocusAndEscapeClosesIt) {

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QScreen>
 
 #include "document/document.h"
@@ -13,12 +14,6 @@
 #include "output_gui/web_browser_window.h"
 #include "output/preview.h"
 #include "app/error_box.h"
-
-namespace {
-
-constexpr int kFirstPaneWidth = 380;
-
-}  // namespace
 
 TLivePreviewDock::TLivePreviewDock(QMainWindow& window, QMenu* viewMenu, TSettingsFactory settings,
                                    TLivePreviewPane::TSnapshotSource source, const QString& runtimePath)
@@ -41,18 +36,85 @@ TLivePreviewDock::TLivePreviewDock(QMainWindow& window, QMenu* viewMenu, TSettin
   window.addAction(toggle_);
 
   RestoreSettings();
-  connect(toggle_, &QAction::triggered, this, &TLivePreviewDock::SaveSettings);
+  connect(toggle_, &QAction::triggered, this, [this](bool shown) {
+    // The pane gets room of its own instead of squeezing the tree and the
+    // pages; hiding it gives that room back.
+    if (shown)
+      MakeRoom(paneWidth_);
+    else
+      GiveRoomBack();
+    SaveSettings();
+  });
   connect(dock_, &QDockWidget::dockLocationChanged, this, &TLivePreviewDock::SaveSettings);
   connect(dock_, &QDockWidget::topLevelChanged, this, &TLivePreviewDock::SaveSettings);
   connect(qApp, &QCoreApplication::aboutToQuit, this, &TLivePreviewDock::SaveSettings);
   window.installEventFilter(this);
+  dock_->installEventFilter(this);
 }
 
 bool TLivePreviewDock::eventFilter(QObject* watched, QEvent* event) {
   // The last moment the window still shows the pane as the user left it:
   // once closed, the dock reads as hidden.
   if (watched == &window_ && event->type() == QEvent::Close) SaveSettings();
+  // The width the user left the pane at is the one it comes back with.
+  if (watched == dock_ && event->type() == QEvent::Resize && dock_->isVisible() && !dock_->isFloating())
+    paneWidth_ = dock_->width();
+  if (watched == &window_ && event->type() == QEvent::Resize)
+    ShareWidthChange(static_cast<QResizeEvent*>(event)->oldSize().width(), window_.width());
   return QObject::eventFilter(watched, event);
+}
+
+void TLivePreviewDock::ShareWidthChange(int oldWidth, int newWidth) {
+  // The window's layout has already given the whole change to the pages;
+  // the pane takes back its share, so a maximised window shows a wider
+  // preview too.
+  if (oldWidth <= 0 || oldWidth == newWidth || !dock_->isVisible() || dock_->isFloating()) return;
+  const Qt::DockWidgetArea area = window_.dockWidgetArea(dock_);
+  if (area != Qt::LeftDockWidgetArea && area != Qt::RightDockWidgetArea) return;
+  if (roomFor_ > 0) {
+    // The window grew (or shrank) for the pane: the pane has its width.
+    const int wanted = roomFor_;
+    roomFor_ = 0;
+    window_.resizeDocks({dock_}, {wanted}, Qt::Horizontal);
+    return;
+  }
+  const int paneWidth = dock_->width();
+  window_.resizeDocks({dock_}, {int(qint64(paneWidth) * newWidth / oldWidth)}, Qt::Horizontal);
+}
+
+void TLivePreviewDock::MakeRoom(int paneWidth) {
+  grownBy_ = 0;
+  if (window_.isMaximized() || window_.isFullScreen() || dock_->isFloating()) return;
+  int width = window_.width() + paneWidth;
+  QRect free;
+  if (const QScreen* screen = window_.screen()) {
+    free = screen->availableGeometry();
+    // The frame's sides count too once the window is shown.
+    const int sides = window_.isVisible() ? window_.frameGeometry().width() - window_.width() : 0;
+    width = qMin(width, free.width() - sides);
+  }
+  if (width <= window_.width()) {
+    window_.resizeDocks({dock_}, {paneWidth}, Qt::Horizontal);
+    return;
+  }
+  grownBy_ = width - window_.width();
+  grownTo_ = width;
+  // A shown window reports its new size later; the pane's width is set
+  // then (see ShareWidthChange), a hidden one lays out at once when shown.
+  if (window_.isVisible()) roomFor_ = paneWidth;
+  window_.resize(width, window_.height());
+  // Still on the screen after growing.
+  if (!free.isNull()) window_.move(qBound(free.left(), window_.x(), free.right() + 1 - width), window_.y());
+  window_.resizeDocks({dock_}, {paneWidth}, Qt::Horizontal);
+}
+
+void TLivePreviewDock::GiveRoomBack() {
+  roomFor_ = 0;
+  // Only when the window is still as the pane left it; a window the user
+  // has resized since keeps its size.
+  if (grownBy_ > 0 && window_.width() == grownTo_ && !window_.isMaximized() && !window_.isFullScreen())
+    window_.resize(window_.width() - grownBy_, window_.height());
+  grownBy_ = 0;
 }
 
 void TLivePreviewDock::RestoreSettings() {
@@ -73,17 +135,7 @@ void TLivePreviewDock::RestoreSettings() {
   }
   // First start: the window grows by the pane instead of squeezing the tree
   // and the pages, as far as the screen allows.
-  int width = window_.width() + kFirstPaneWidth;
-  if (const QScreen* screen = window_.screen()) {
-    const QRect free = screen->availableGeometry();
-    width = qMin(width, free.width());
-    window_.resize(width, window_.height());
-    // Still on the screen after growing.
-    window_.move(qBound(free.left(), window_.x(), free.right() + 1 - width), window_.y());
-  } else {
-    window_.resize(width, window_.height());
-  }
-  window_.resizeDocks({dock_}, {kFirstPaneWidth}, Qt::Horizontal);
+  if (show) MakeRoom(kFirstPaneWidth);
   dock_->setVisible(show);
 }
 

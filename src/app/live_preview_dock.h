@@ -44,12 +44,27 @@ class TLivePreviewDock : public QObject {
 
  private:
   void RestoreSettings();
+  // Grows the window by paneWidth as far as the screen allows, so showing
+  // the pane leaves the tree and the pages their width.
+  void MakeRoom(int paneWidth);
+  // Hiding the pane shrinks the window by what it grew for it.
+  void GiveRoomBack();
+  // Gives the pane its share of a change of the window's width.
+  void ShareWidthChange(int oldWidth, int newWidth);
 
   QMainWindow& window_;
   TSettingsFactory settings_;
   QDockWidget* dock_ = nullptr;
   TLivePreviewPane* pane_ = nullptr;
   QAction* toggle_ = nullptr;
+  // The pane's width at the first start.
+  static constexpr int kFirstPaneWidth = 380;
+  // The pane's last width while it was shown.
+  int paneWidth_ = kFirstPaneWidth;
+  int grownBy_ = 0;
+  int grownTo_ = 0;
+  // The pane's width once the window's growth for it arrives, or 0.
+  int roomFor_ = 0;
 };
 
 // Makes a browser choice window unseen, as the Preview command does.

@@ -51,6 +51,8 @@ class TLivePreviewDock : public QObject {
   void GiveRoomBack();
   // Gives the pane its share of a change of the window's width.
   void ShareWidthChange(int oldWidth, int newWidth);
+  // Shown and docked at the window's left or right.
+  bool IsBeside() const;
 
   QMainWindow& window_;
   TSettingsFactory settings_;
@@ -59,12 +61,16 @@ class TLivePreviewDock : public QObject {
   QAction* toggle_ = nullptr;
   // The pane's width at the first start.
   static constexpr int kFirstPaneWidth = 380;
+  static constexpr int kMinimumPaneWidth = 180;
   // The pane's last width while it was shown.
   int paneWidth_ = kFirstPaneWidth;
+  // The pane's share of the window's width; 0 until known.
+  double share_ = 0;
+  // What the window grew by for the pane, and the width it grew to.
   int grownBy_ = 0;
   int grownTo_ = 0;
-  // The pane's width once the window's growth for it arrives, or 0.
-  int roomFor_ = 0;
+  // The window's last width while the pane was hidden.
+  int widthWithoutPane_ = 0;
 };
 
 // Makes a browser choice window unseen, as the Preview command does.

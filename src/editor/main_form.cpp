@@ -21,7 +21,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTextEdit>

@@ -4,8 +4,11 @@
 #include <QCoreApplication>
 #include <QDockWidget>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QScreen>
 
 #include "document/document.h"
@@ -13,12 +16,6 @@
 #include "output_gui/web_browser_window.h"
 #include "output/preview.h"
 #include "app/error_box.h"
-
-namespace {
-
-constexpr int kFirstPaneWidth = 380;
-
-}  // namespace
 
 TLivePreviewDock::TLivePreviewDock(QMainWindow& window, QMenu* viewMenu, TSettingsFactory settings,
                                    TLivePreviewPane::TSnapshotSource source, const QString& runtimePath)
@@ -28,6 +25,8 @@ TLivePreviewDock::TLivePreviewDock(QMainWindow& window, QMenu* viewMenu, TSettin
   dock_->setObjectName(QStringLiteral("LivePreviewDock"));
   pane_ = new TLivePreviewPane(std::move(source), runtimePath, dock_);
   dock_->setWidget(pane_);
+  // Narrower, the bar and the box are cut; the window is not let that small.
+  dock_->setMinimumWidth(kMinimumPaneWidth);
   window.addDockWidget(Qt::RightDockWidgetArea, dock_);
 
   toggle_ = dock_->toggleViewAction();
@@ -41,18 +40,103 @@ TLivePreviewDock::TLivePreviewDock(QMainWindow& window, QMenu* viewMenu, TSettin
   window.addAction(toggle_);
 
   RestoreSettings();
-  connect(toggle_, &QAction::triggered, this, &TLivePreviewDock::SaveSettings);
+  connect(toggle_, &QAction::triggered, this, [this](bool shown) {
+    // The pane gets room of its own instead of squeezing the tree and the
+    // pages; hiding it gives that room back.
+    if (shown)
+      MakeRoom(qMax(paneWidth_, kMinimumPaneWidth));
+    else
+      GiveRoomBack();
+    SaveSettings();
+  });
   connect(dock_, &QDockWidget::dockLocationChanged, this, &TLivePreviewDock::SaveSettings);
   connect(dock_, &QDockWidget::topLevelChanged, this, &TLivePreviewDock::SaveSettings);
   connect(qApp, &QCoreApplication::aboutToQuit, this, &TLivePreviewDock::SaveSettings);
   window.installEventFilter(this);
+  dock_->installEventFilter(this);
 }
 
 bool TLivePreviewDock::eventFilter(QObject* watched, QEvent* event) {
   // The last moment the window still shows the pane as the user left it:
   // once closed, the dock reads as hidden.
   if (watched == &window_ && event->type() == QEvent::Close) SaveSettings();
+  // The user drags the separator: that width, and its share of the window,
+  // is what the pane keeps. Widths the layout forces on it (a window at its
+  // smallest) are not taken as the user's.
+  if (watched == dock_ && event->type() == QEvent::Resize && IsBeside() &&
+      (QGuiApplication::mouseButtons() & Qt::LeftButton) && window_.width() > 0) {
+    paneWidth_ = dock_->width();
+    share_ = double(paneWidth_) / window_.width();
+  }
+  // From the action: while the dock is being shown the window already widens
+  // to its new smallest width, before the dock counts as visible.
+  if (watched == &window_ && event->type() == QEvent::Resize && !toggle_->isChecked())
+    widthWithoutPane_ = window_.width();
+  if (watched == &window_ && event->type() == QEvent::Resize)
+    ShareWidthChange(static_cast<QResizeEvent*>(event)->oldSize().width(), window_.width());
   return QObject::eventFilter(watched, event);
+}
+
+bool TLivePreviewDock::IsBeside() const {
+  if (!dock_->isVisible() || dock_->isFloating()) return false;
+  const Qt::DockWidgetArea area = window_.dockWidgetArea(dock_);
+  return area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+}
+
+void TLivePreviewDock::ShareWidthChange(int oldWidth, int newWidth) {
+  // The window's layout has already given the whole change to the pages;
+  // the pane takes back its share, so a maximised window shows a wider
+  // preview too, and a window made narrow and wide again gives it back the
+  // width it had.
+  if (oldWidth <= 0 || oldWidth == newWidth || !IsBeside()) return;
+  if (share_ <= 0) share_ = double(dock_->width()) / oldWidth;
+  const int wanted = qMax(kMinimumPaneWidth, qRound(share_ * newWidth));
+  paneWidth_ = wanted;
+  window_.resizeDocks({dock_}, {wanted}, Qt::Horizontal);
+}
+
+void TLivePreviewDock::MakeRoom(int paneWidth) {
+  grownBy_ = 0;
+  if (window_.isMaximized() || window_.isFullScreen() || dock_->isFloating()) return;
+  // A shown window may already have widened to its new smallest width with
+  // the pane; the pane's room is counted from its width without it.
+  const int base = window_.isVisible() && widthWithoutPane_ > 0 ? widthWithoutPane_ : window_.width();
+  int width = base + paneWidth;
+  QRect free;
+  if (const QScreen* screen = window_.screen()) {
+    free = screen->availableGeometry();
+    // The frame's sides count too once the window is shown.
+    const int sides = window_.isVisible() ? window_.frameGeometry().width() - window_.width() : 0;
+    width = qMin(width, free.width() - sides);
+  }
+  // The share is what the pane gets once the window has its new width,
+  // which a shown window reports later.
+  share_ = double(paneWidth) / qMax(width, window_.width());
+  if (width <= window_.width()) {
+    window_.resizeDocks({dock_}, {paneWidth}, Qt::Horizontal);
+    return;
+  }
+  grownBy_ = width - base;
+  grownTo_ = width;
+  window_.resize(width, window_.height());
+  // Still on the screen after growing.
+  if (!free.isNull()) window_.move(qBound(free.left(), window_.x(), free.right() + 1 - width), window_.y());
+  window_.resizeDocks({dock_}, {paneWidth}, Qt::Horizontal);
+}
+
+void TLivePreviewDock::GiveRoomBack() {
+  // Only when the window is still as the pane left it; a window the user
+  // has resized since keeps its size.
+  if (grownBy_ > 0 && window_.width() == grownTo_ && !window_.isMaximized() && !window_.isFullScreen()) {
+    // The layout lets the pane go first: until then the pane still counts
+    // in the window's smallest width, and the window would stay wider.
+    if (QLayout* layout = window_.layout()) {
+      layout->invalidate();
+      layout->activate();
+    }
+    window_.resize(grownTo_ - grownBy_, window_.height());
+  }
+  grownBy_ = 0;
 }
 
 void TLivePreviewDock::RestoreSettings() {
@@ -73,17 +157,7 @@ void TLivePreviewDock::RestoreSettings() {
   }
   // First start: the window grows by the pane instead of squeezing the tree
   // and the pages, as far as the screen allows.
-  int width = window_.width() + kFirstPaneWidth;
-  if (const QScreen* screen = window_.screen()) {
-    const QRect free = screen->availableGeometry();
-    width = qMin(width, free.width());
-    window_.resize(width, window_.height());
-    // Still on the screen after growing.
-    window_.move(qBound(free.left(), window_.x(), free.right() + 1 - width), window_.y());
-  } else {
-    window_.resize(width, window_.height());
-  }
-  window_.resizeDocks({dock_}, {kFirstPaneWidth}, Qt::Horizontal);
+  if (show) MakeRoom(kFirstPaneWidth);
   dock_->setVisible(show);
 }
 

@@ -44,12 +44,33 @@ class TLivePreviewDock : public QObject {
 
  private:
   void RestoreSettings();
+  // Grows the window by paneWidth as far as the screen allows, so showing
+  // the pane leaves the tree and the pages their width.
+  void MakeRoom(int paneWidth);
+  // Hiding the pane shrinks the window by what it grew for it.
+  void GiveRoomBack();
+  // Gives the pane its share of a change of the window's width.
+  void ShareWidthChange(int oldWidth, int newWidth);
+  // Shown and docked at the window's left or right.
+  bool IsBeside() const;
 
   QMainWindow& window_;
   TSettingsFactory settings_;
   QDockWidget* dock_ = nullptr;
   TLivePreviewPane* pane_ = nullptr;
   QAction* toggle_ = nullptr;
+  // The pane's width at the first start.
+  static constexpr int kFirstPaneWidth = 380;
+  static constexpr int kMinimumPaneWidth = 180;
+  // The pane's last width while it was shown.
+  int paneWidth_ = kFirstPaneWidth;
+  // The pane's share of the window's width; 0 until known.
+  double share_ = 0;
+  // What the window grew by for the pane, and the width it grew to.
+  int grownBy_ = 0;
+  int grownTo_ = 0;
+  // The window's last width while the pane was hidden.
+  int widthWithoutPane_ = 0;
 };
 
 // Makes a browser choice window unseen, as the Preview command does.

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "editor/main_form.h"
+#include "editor/window_layout.h"
 #include "output_gui/code_view_window.h"
 #include "output_gui/web_browser_window.h"
 #include "platform/app_folders_qt.h"
@@ -56,6 +57,9 @@ TLumerollApplication::TLumerollApplication(TStartupServices services) : services
     return std::make_unique<TformWebBrowser>(prompts, launcher, settings, environment, parent);
   });
   output_->Connect();
+  // The window's place and size come back before the dock layout, which
+  // is laid out within them.
+  new TWindowLayoutKeeper(form, &form.Splitter(), services_.settings);
 #ifdef LUMEROLL_LIVE_PREVIEW
   if (services_.livePreview) {
     livePreview_ = InstallLivePreview(form, services_.settings, [&prompts, &launcher, settings, environment](QWidget* parent) {

@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
@@ -31,6 +33,7 @@
 #include "editor/edit_commands.h"
 #include "editor/editor_icons.h"
 #include "editor/pages/property_pages.h"
+#include "editor/window_layout.h"
 #include "output/product_info.h"
 #include "platform/local_text.h"
 #include "help/about_window.h"
@@ -39,6 +42,11 @@
 namespace {
 
 constexpr const char* kTreeHint = "Add, remove or move items by right-clicking the mouse.";
+constexpr QSize kStartingSize(747, 532);
+constexpr int kStartingTreeWidth = 337;
+// Narrower than this and item captions are cut after a few letters; the
+// pages and a docked pane give way first.
+constexpr int kMinimumTreeWidth = 200;
 
 // Draws the tree's nodes as the tree would, plus a dotted frame round the
 // current node while the tree has the focus: the selection looks the same
@@ -123,11 +131,12 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
   treeModel_->SetDropRequest([this](int entry, int parent, int row) { DragMove(entry, parent, row); });
   ConnectDocument();
 
-  resize(747, 532);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(747 / 2, 532 / 2));
-  }
+  // The starting size, centred, and no larger than the free part of the
+  // screen with the frame (a large scale factor leaves little room).
+  resize(kStartingSize);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - QPoint(kStartingSize.width() / 2, kStartingSize.height() / 2));
+  KeepWindowOnScreens(*this);
   ResetDesignTree();
   Agent().SetDefaults();
   RefreshAppletPages();
@@ -148,13 +157,14 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::BuildCentralArea() {
-  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  auto* splitter = splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter->setObjectName(QStringLiteral("Splitter1"));
   splitter->setHandleWidth(3);
   splitter->setChildrenCollapsible(false);
 
   auto* pnlTreeView = new QWidget(splitter);
   pnlTreeView->setObjectName(QStringLiteral("pnlTreeView"));
+  pnlTreeView->setMinimumWidth(kMinimumTreeWidth);
   auto* panelLayout = new QHBoxLayout(pnlTreeView);
   panelLayout->setContentsMargins(3, 3, 3, 3);
   treeModel_ = new TDesignTreeModel(*document_, this);
@@ -207,7 +217,7 @@ void TMainForm::BuildCentralArea() {
   // Both sides take a share of a wider window; the pages the larger one.
   splitter->setStretchFactor(0, 1);
   splitter->setStretchFactor(1, 2);
-  splitter->setSizes({337, 747 - 337});
+  splitter->setSizes({kStartingTreeWidth, kStartingSize.width() - kStartingTreeWidth});
   setCentralWidget(splitter);
 
   for (QWidget* control : {static_cast<QWidget*>(pgcntrl1_), Page(kScriptTab), pnlTreeView,
@@ -303,7 +313,38 @@ void TMainForm::UpdateTitle() {
   setWindowModified(Modified());
 }
 
-QWidget* TMainForm::Page(TPageTab tab) const { return pgcntrl1_->widget(tab); }
+QWidget* TMainForm::Page(TPageTab tab) const {
+  QWidget* at = pgcntrl1_->widget(tab);
+  if (auto* scroller = qobject_cast<QScrollArea*>(at)) return scroller->widget();
+  return at;
+}
+
+void TMainForm::LetPagesScroll() {
+  // A page needs more room than a small screen or a large scale factor
+  // leaves; it scrolls instead of making the window taller than the screen.
+  const QSignalBlocker quiet(pgcntrl1_);
+  for (int i = 0; i < pgcntrl1_->count(); ++i) {
+    QWidget* page = pgcntrl1_->widget(i);
+    const QString text = pgcntrl1_->tabText(i);
+    const QString tip = pgcntrl1_->tabToolTip(i);
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("scrl") + page->objectName());
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    // Only the height scrolls: a page keeps the width its fields need, and
+    // the tree and a docked pane share what is left.
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setMinimumWidth(page->minimumSizeHint().width() + scroller->verticalScrollBar()->sizeHint().width());
+    pgcntrl1_->removeTab(i);
+    scroller->setWidget(page);
+    // The tab's own background shows through, as before.
+    page->setAutoFillBackground(false);
+    scroller->viewport()->setAutoFillBackground(false);
+    pgcntrl1_->insertTab(i, scroller, text);
+    pgcntrl1_->setTabToolTip(i, tip);
+  }
+  pgcntrl1_->setCurrentIndex(0);
+}
 
 std::vector<int> TMainForm::TreeLevels() const { return treeModel_->Levels(); }
 
@@ -355,6 +396,7 @@ void TMainForm::BuildPages() {
   pages_ = std::make_unique<TPropertyPages>(Agent(), services_.prompts,
                                             FromCorePath(services_.folders.ResourceFolder()), this);
   pages_->HostIn(pgcntrl1_);
+  LetPagesScroll();
   connect(pages_.get(), &TPropertyPages::HelpTopicRequested, this, [this](const QString& url) {
     if (help_) help_->ShowTopic(QUrl(url));
   });

@@ -21,6 +21,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QSplitter;
 class QTabWidget;
 class QToolBar;
 class QTreeView;
@@ -46,6 +47,8 @@ class TMainForm : public QMainWindow, public Progress {
   QTreeView& DesignTree() { return *trvwDesignPanel_; }
   TDesignTreeModel& TreeModel() { return *treeModel_; }
   QTabWidget& PageControl() { return *pgcntrl1_; }
+  // Between the tree panel and the pages.
+  QSplitter& Splitter() { return *splitter_; }
   // The pages by their fixed tab positions, so the property pages may put
   // their own widgets into the tabs.
   enum TPageTab { kScriptTab = 0, kTextTab = 1, kItemTab = 2, kPathTab = 3 };
@@ -162,6 +165,7 @@ class TMainForm : public QMainWindow, public Progress {
   void BuildCentralArea();
   void BuildStatusStrip();
   void BuildPages();
+  void LetPagesScroll();
   QAction* NewAction(const char* objectName, const QString& text, int image = -1);
   // Puts `action` on the toolbar as a button named `buttonName` that shows
   // `hint` as its tooltip and on the hint line.
@@ -202,6 +206,7 @@ class TMainForm : public QMainWindow, public Progress {
   QTreeView* trvwDesignPanel_ = nullptr;
   TDesignTreeModel* treeModel_ = nullptr;
   QTabWidget* pgcntrl1_ = nullptr;
+  QSplitter* splitter_ = nullptr;
   QLabel* stctxtHint_ = nullptr;
   QProgressBar* prgrsbrMainFormBottom_ = nullptr;
   QMenu* PopupMenu1_ = nullptr;

@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "preview/chromium_setup.h"
+#include "support/offscreen_screen.h"
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A desktop's screen: the editor fits its window to the screen, and the
+  // tests give it the room of a wide window with the pane.
+  QTemporaryDir folder;
+  if (!UseOffscreenScreen(folder, QSize(1920, 1080))) return 2;
   PrepareLivePreviewProcess();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -657,6 +657,67 @@ TEST_F(LivePreview, ALargeProjectReachesThePageWhole) {
   EXPECT_TRUE(WaitForPage("document.querySelectorAll('#stage .lumeroll-item').length", int(before.size())));
 }
 
+// The pane beside the tree and the pages at the widths a window has: the
+// tree keeps room for its captions, the pages their fields, and a wider
+// window gives the pane its share.
+TEST_F(LivePreview, TheTreeAndThePagesKeepTheirWidthBesideThePane) {
+  ASSERT_TRUE(Dock().Dock().isVisible());
+  QWidget& window = Form();
+  QWidget* tree = Find<QWidget>("pnlTreeView");
+  QWidget* pages = Find<QWidget>("pgcntrl1");
+  ASSERT_TRUE(tree && pages);
+  auto widthOf = [&](int width) {
+    window.resize(width, 600);
+    QTest::qWaitFor([&] { return window.width() == qMax(width, window.minimumSizeHint().width()); }, 2000);
+    QCoreApplication::processEvents();
+  };
+  for (const int width : {600, 747, 800, 1000, 1400}) {
+    SCOPED_TRACE(width);
+    widthOf(width);
+    EXPECT_GE(tree->width(), 200);
+    EXPECT_GE(pages->width(), pages->minimumSizeHint().width());
+    EXPECT_GE(Dock().Dock().width(), 180);
+    EXPECT_LE(tree->width() + pages->width() + Dock().Dock().width(), window.width());
+  }
+  // Growing and shrinking again: the pane takes its share both ways and
+  // comes back to its width.
+  widthOf(1000);
+  const int pane = Dock().Dock().width(), treeWidth = tree->width();
+  widthOf(1600);
+  // At least a fifth of the 600 pixels gained, where the pages used to get
+  // them all.
+  EXPECT_GT(Dock().Dock().width(), pane + 120);
+  EXPECT_GT(tree->width(), treeWidth);
+  widthOf(1000);
+  EXPECT_NEAR(Dock().Dock().width(), pane, 4);
+  window.resize(1200, 700);
+}
+
+// F8 in a window that has room to grow: the pane gets its own width and the
+// tree and the pages keep theirs; hiding it gives the width back.
+TEST_F(LivePreview, ShowingThePaneWidensTheWindowAndHidingNarrowsIt) {
+  QWidget& window = Form();
+  QWidget* tree = Find<QWidget>("pnlTreeView");
+  QAction& toggle = Dock().ToggleAction();
+  ASSERT_TRUE(toggle.isChecked());
+  toggle.trigger();
+  // The window's smallest width drops once its layout has let the pane go.
+  QTest::qWaitFor([&] { return window.minimumWidth() < 760; }, 2000);
+  window.resize(760, 600);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.width() == 760; }, 2000)) << window.width();
+  QCoreApplication::processEvents();
+  const int treeWidth = tree->width();
+  toggle.trigger();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.width() > 760 + 150; }, 2000)) << window.width();
+  QCoreApplication::processEvents();
+  EXPECT_GE(tree->width(), treeWidth - 4);
+  EXPECT_LE(window.frameGeometry().right(), window.screen()->availableGeometry().right());
+  toggle.trigger();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.width() == 760; }, 2000)) << window.width();
+  toggle.trigger();
+  window.resize(1200, 700);
+}
+
 // Closing the window is not hiding the pane: what the user left is what the
 // next start shows. The program quits as it does after its window closed.
 TEST_F(LivePreview, ClosingTheWindowKeepsThePanesVisibility) {

@@ -150,25 +150,3 @@ TDragMoveCommand::TDragMoveCommand(TLumerollDocument& document, int entry, int b
                                    int span)
     : TMoveBlockCommand(document, QStringLiteral("Move"), up ? entry : entry + blockSize, up ? blockSize : span,
                         up ? span : blockSize, entry, up ? firstOfSpan : entry + span) {}
-
-// ---- Import Menu Structure
-
-TImportStructureCommand::TImportStructureCommand(TLumerollDocument& document, TProject before, TProject after)
-    : TEditCommand(document, QStringLiteral("Import Menu Structure")),
-      before_(std::move(before)),
-      after_(std::move(after)) {}
-
-bool TImportStructureCommand::CanUndo() const { return ItemCount() == static_cast<int>(after_.items.size()); }
-bool TImportStructureCommand::CanRedo() const {
-  return applied_ || ItemCount() == static_cast<int>(before_.items.size());
-}
-
-void TImportStructureCommand::Undo() {
-  applied_ = false;
-  document_.ApplyProject(before_.applet, before_.items, before_.fileVersion);
-}
-
-void TImportStructureCommand::Redo() {
-  if (applied_) return;  // the import itself put the project in
-  document_.ApplyProject(after_.applet, after_.items, after_.fileVersion);
-}

@@ -106,7 +106,7 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
       services_(std::move(services)) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowIcon(editor_icons::ProgramIcon());
-  Agent().SetProgress(this);
+  document_->SetProgress(this);
 
   BuildActions();
   BuildToolBar();
@@ -130,10 +130,7 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(747 / 2, 532 / 2));
   }
-  ResetDesignTree();
-  Agent().SetDefaults();
-  RefreshAppletPages();
-  document_->ClearHistory();
+  document_->StartProject({DefaultAppletData(), {}, Agent().FileVersion});
   Save1_->setEnabled(Modified());
   tlbtnSave_->setEnabled(Modified());
   UpdateTitle();
@@ -147,7 +144,7 @@ TMainForm::~TMainForm() {
   treeRebuilding_ = true;
   trvwDesignPanel_->disconnect(this);
   document_->disconnect(this);
-  Agent().SetProgress(nullptr);
+  document_->SetProgress(nullptr);
 }
 
 void TMainForm::BuildCentralArea() {
@@ -237,10 +234,6 @@ void TMainForm::BuildStatusStrip() {
   // An empty bar at rest looks like a text field: it shows only while work runs.
   prgrsbrMainFormBottom_->hide();
 }
-
-void TMainForm::ResetDesignTree() { document_->NotifyProjectReset(); }
-
-void TMainForm::RebuildDesignTree(const std::vector<int>&) { document_->NotifyProjectReset(); }
 
 void TMainForm::OnProjectReset() {
   treeRebuilding_ = true;

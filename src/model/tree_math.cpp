@@ -101,4 +101,10 @@ std::vector<int> LevelsFromParents(const std::vector<int>& parents) {
   return levels;
 }
 
+const std::string& TLevelTexts::Of(size_t k) {
+  if (k >= levels_.size()) return items_[k].ILevel;
+  text_ = std::to_string(levels_[k]);
+  return text_;
+}
+
 }  // namespace tree_math

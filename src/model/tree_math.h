@@ -57,6 +57,20 @@ std::vector<int> ParentsFromLevelValues(const std::vector<int>& levels);
 // Levels of a tree given by its parent list (each parent before its child).
 std::vector<int> LevelsFromParents(const std::vector<int>& parents);
 
+// The ILevel text a writer gives entry k: the tree's level when `levels`
+// has one for it, the entry's own text otherwise. Writers take the tree's
+// levels this way instead of storing them into the project first.
+class TLevelTexts {
+ public:
+  TLevelTexts(const TItemArray& items, const std::vector<int>& levels) : items_(items), levels_(levels) {}
+  const std::string& Of(size_t k);
+
+ private:
+  const TItemArray& items_;
+  const std::vector<int>& levels_;
+  std::string text_;
+};
+
 }  // namespace tree_math
 
 #include "tree_math_impl.h"

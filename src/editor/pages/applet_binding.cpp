@@ -50,11 +50,16 @@ TAppletData TAppletBinding::Read() const {
   return data;
 }
 
-TResult TAppletBinding::Show(const TAppletData& data) {
+TResult TAppletBinding::Check(const TAppletData& data) const {
   for (int i = 0; i < TAppletData::FieldCount; ++i) {
     TResult r = Validate(fields_[static_cast<size_t>(i)], data.Field(i));
     if (!r) return r;
   }
+  return TResult::Ok();
+}
+
+TResult TAppletBinding::Show(const TAppletData& data) {
+  if (TResult r = Check(data); !r) return r;
   for (int i = 0; i < TAppletData::FieldCount; ++i) ShowField(fields_[static_cast<size_t>(i)], data.Field(i));
   return TResult::Ok();
 }

@@ -21,8 +21,11 @@ class TAppletBinding {
 
   // The parameters as the pages show them.
   TAppletData Read() const;
-  // Checks every number, list position and colour first; on a conversion
-  // error no control changes and the result carries the message.
+  // Whether every number, list position and colour can be shown; the
+  // result carries the first conversion error.
+  TResult Check(const TAppletData& data) const;
+  // Checks first; on a conversion error no control changes and the result
+  // carries the message.
   TResult Show(const TAppletData& data);
 
   // The control of parameter `field` (the path page for the radio pair).

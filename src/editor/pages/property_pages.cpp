@@ -26,7 +26,7 @@
 #include "model/applet_agent.h"
 #include "platform/prompts.h"
 
-TPropertyPages::TPropertyPages(TkvdAppletAgent& agent, Prompts& prompts, QString resourceFolder,
+TPropertyPages::TPropertyPages(const TkvdAppletAgent& agent, Prompts& prompts, QString resourceFolder,
                                QWidget* dialogParent)
     : agent_(agent),
       prompts_(prompts),
@@ -75,18 +75,7 @@ void TPropertyPages::HostIn(QTabWidget* pgcntrl1) {
 }
 
 void TPropertyPages::Send(const TPageEdit& edit) {
-  if (sink_) {
-    sink_(edit);
-  } else if (edit.item < 0) {
-    TAppletData data = agent_.AppletData();
-    data.Field(edit.field) = edit.after;
-    agent_.SetAppletData(data);
-  } else {
-    TItemData item;
-    agent_.GetItemData(edit.item, item);
-    item.Field(edit.field) = edit.after;
-    agent_.SetItemData(item, edit.item);
-  }
+  if (sink_) sink_(edit);
 }
 
 void TPropertyPages::WriteThrough(QObject* control, bool typing) {
@@ -129,6 +118,8 @@ TResult TPropertyPages::RefreshAppletPages() {
   refreshing_ = false;
   return shown;
 }
+
+TResult TPropertyPages::CheckAppletData(const TAppletData& data) const { return applet_->Check(data); }
 
 void TPropertyPages::RefreshAppletField(int field) {
   if (field < 0 || field >= TAppletData::FieldCount) return;

@@ -4,9 +4,8 @@
 // controls, handles the controls' edits and reports them to the window.
 //
 // Every edit goes into the project the moment it is made, through the edit
-// sink (the window makes an undoable step of it; without one it goes
-// straight into the agent). Refreshes change the controls without making
-// edits. The pages never touch the tree, the help window or the modified
+// sink (the window makes an undoable step of it); the pages only read the
+// agent. Refreshes change the controls without making edits. The pages never touch the tree, the help window or the modified
 // flag themselves.
 
 #include <QList>
@@ -21,6 +20,7 @@
 #include "editor/pages/path_page.h"
 #include "editor/pages/script_page.h"
 #include "editor/pages/text_page.h"
+#include "model/applet_data.h"
 #include "model/result.h"
 
 class Prompts;
@@ -48,7 +48,7 @@ class TPropertyPages : public QObject {
  public:
   // `resourceFolder` holds the "help" folder; `dialogParent` parents the
   // warnings and dialogs.
-  TPropertyPages(TkvdAppletAgent& agent, Prompts& prompts, QString resourceFolder, QWidget* dialogParent = nullptr);
+  TPropertyPages(const TkvdAppletAgent& agent, Prompts& prompts, QString resourceFolder, QWidget* dialogParent = nullptr);
   ~TPropertyPages() override;
 
   TScriptPage* tbshtMenu() const { return tbshtMenu_; }
@@ -78,6 +78,8 @@ class TPropertyPages : public QObject {
   void CommitAppletPages();
   // On a conversion error no control changes and the result has the message.
   TResult RefreshAppletPages();
+  // Whether RefreshAppletPages could show `data`, changing nothing.
+  TResult CheckAppletData(const TAppletData& data) const;
   void CommitItemPage(int index);
   void RefreshItemPage(int index);
   // The applet pages, then the Item page into entry `currentItemIndex`
@@ -120,7 +122,7 @@ class TPropertyPages : public QObject {
   void WriteThrough(QObject* control, bool typing);
   void Send(const TPageEdit& edit);
 
-  TkvdAppletAgent& agent_;
+  const TkvdAppletAgent& agent_;
   Prompts& prompts_;
   QString resourceFolder_;
   QWidget* dialogParent_;

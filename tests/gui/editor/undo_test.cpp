@@ -312,7 +312,7 @@ TEST_F(UndoTest, AStepThatNoLongerFitsIsRefusedWithAMessage) {
   Select("A");
   form->MoveDown1Click();
   // Something outside the history changed the project behind its back.
-  form->Agent().DeleteItems(0, 5);
+  form->Document().ApplyDelete(0, 5);
   form->Undo1Click();
   ASSERT_FALSE(prompts.asked.isEmpty());
   EXPECT_TRUE(prompts.asked.back().text.contains(QStringLiteral("no longer matches")));
@@ -416,8 +416,9 @@ TEST_F(UndoTest, AChainAtTheNestingCapIsEditedAndOneLevelMoreIsRefused) {
   const std::string atCap = chainFile(kDepth, "at_cap.jslr");
 
   std::vector<int> parents;
-  ASSERT_TRUE(form->Agent().LoadProject(atCap, parents).ok);
-  form->RebuildDesignTree(parents);
+  TkvdAppletAgent loader;
+  ASSERT_TRUE(loader.LoadProject(atCap, parents).ok);
+  form->Document().StartProject({loader.AppletData(), loader.Items(), loader.FileVersion});
   ASSERT_EQ(form->Agent().ItemCount(), kDepth + 1);
   EXPECT_EQ(form->Agent().Items()[kDepth - 1].ILevel, std::to_string(kDepth - 1));
   form->show();
@@ -440,9 +441,10 @@ TEST_F(UndoTest, AChainAtTheNestingCapIsEditedAndOneLevelMoreIsRefused) {
   ExpectTreeMatchesArray();
 
   const std::vector<std::string> before = EntryCaptions();
-  const TResult refused = form->Agent().LoadProject(tooDeep, parents);
+  const TResult refused = loader.LoadProject(tooDeep, parents);
   EXPECT_FALSE(refused.ok);
   EXPECT_NE(refused.message.find("nested deeper than 1000 levels"), std::string::npos) << refused.message;
+  EXPECT_EQ(loader.ItemCount(), kDepth + 1);
   EXPECT_EQ(EntryCaptions(), before);
   form->close();
   form.reset();

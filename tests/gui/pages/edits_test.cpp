@@ -47,16 +47,7 @@ TEST_F(EditsTest, SeparatorIsRefusedInEveryOneLineFieldWhichKeepsTheRestOfItsTex
   std::vector<TPageEdit> sent;
   pages.SetEditSink([&](const TPageEdit& edit) {
     sent.push_back(edit);
-    if (edit.item < 0) {
-      TAppletData data = agent.AppletData();
-      data.Field(edit.field) = edit.after;
-      agent.SetAppletData(data);
-    } else {
-      TItemData item;
-      agent.GetItemData(edit.item, item);
-      item.Field(edit.field) = edit.after;
-      agent.SetItemData(item, edit.item);
-    }
+    Apply(edit);
   });
   for (const char* name : {"edtICaption", "cmbxILink", "cmbxITarget", "edtpTitleFontFamily", "edtpContentFontFamily",
                            "edtpInternalUse_RootDir_Local", "edtpInternalUse_RootDir_Remote"}) {

@@ -33,9 +33,20 @@ void TEditCommand::redo() {
 
 // ---- applet parameters
 
+namespace {
+
+// "Change Delay": the step names the field as its control's label does.
+QString StepName(const char* label) {
+  return label ? QStringLiteral("Change %1").arg(QLatin1String(label)) : QStringLiteral("Change");
+}
+
+}  // namespace
+
 TChangeAppletFieldCommand::TChangeAppletFieldCommand(TLumerollDocument& document, int field, std::string before,
                                                      std::string after, bool typing, int session)
-    : TEditCommand(document, QStringLiteral("Change")),
+    : TEditCommand(document, StepName(field >= 0 && field < TAppletData::FieldCount
+                                          ? kAppletFields[static_cast<size_t>(field)].label
+                                          : nullptr)),
       field_(field),
       before_(std::move(before)),
       after_(std::move(after)),
@@ -60,7 +71,9 @@ void TChangeAppletFieldCommand::Redo() { document_.ApplyAppletField(field_, afte
 
 TChangeItemFieldCommand::TChangeItemFieldCommand(TLumerollDocument& document, int entry, int field,
                                                  std::string before, std::string after, bool typing, int session)
-    : TEditCommand(document, QStringLiteral("Change")),
+    : TEditCommand(document, StepName(field >= 0 && field < TItemData::FieldCount
+                                          ? kItemFieldLabels[static_cast<size_t>(field)]
+                                          : nullptr)),
       entry_(entry),
       field_(field),
       before_(std::move(before)),

@@ -1,7 +1,8 @@
 #pragma once
 // TAppletBinding copies the 27 applet parameters between a TAppletData and
 // the controls of the "Script", "Text" and "Path" pages, with the
-// conversions of each kind of control.
+// conversions of each kind of control. Which control edits which field comes
+// from the field table (kAppletFields).
 
 #include <QList>
 #include <array>
@@ -39,7 +40,7 @@ class TAppletBinding {
   bool ShowOne(int field, const std::string& value);
 
  private:
-  enum class TKind { Number, List, Colour, Text, Toggle, RootChoice };
+  using TKind = TAppletFieldKind;
   struct TField {
     TKind kind;
     QWidget* control;

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
+#include <functional>
 #include <random>
 
 #include "editor/pages/color_swatch.h"
@@ -264,6 +265,46 @@ TEST_F(UndoTest, EditMenuNamesTheStepAndFollowsTheHistory) {
   Action("Redo1")->trigger();
   EXPECT_EQ(EntryCaptions()[0], "B");
   EXPECT_EQ(Tree().currentIndex(), Node("A"));
+}
+
+// Each field's steps carry the name of the field as its control is labelled.
+TEST_F(UndoTest, FieldStepsAreNamedAfterTheirField) {
+  LoadNested(kNested);
+  struct TCase {
+    const char* expected;
+    std::function<void()> edit;
+  };
+  const TCase cases[] = {
+      {"Change Delay", [&] { Retype(Pages().tbshtMenu()->spnedtpDelay, QStringLiteral("750")); }},
+      {"Change Width", [&] { Retype(Pages().tbshtMenu()->spnedtpWidth, QStringLiteral("300")); }},
+      {"Change Cursor",
+       [&] {
+         QComboBox* list = Pages().tbshtMenu()->cmbxpCursor;
+         list->setCurrentIndex(1);
+         emit list->activated(1);
+       }},
+      {"Change Title Bold", [&] { Pages().tbshtText()->spdbtnpTitleBold->click(); }},
+      {"Change Web Root Directory",
+       [&] { Retype(Pages().tbshtPath()->edtpInternalUse_RootDir_Remote, QStringLiteral("http://x/")); }},
+      {"Change Path Replacement", [&] { Pages().tbshtPath()->rdbtnpInternalUse_RootDir_Local_Checked2->click(); }},
+      {"Change Title",
+       [&] {
+         Select("B");
+         Retype(Pages().tbshtItem()->edtICaption, QStringLiteral("Bee"));
+       }},
+      {"Change Content",
+       [&] {
+         Select("B");
+         Retype(Pages().tbshtItem()->rchedtIContent, QStringLiteral("More"));
+       }},
+  };
+  for (const TCase& c : cases) {
+    form->SelectEntry(-1);
+    const int before = Stack().count();
+    c.edit();
+    ASSERT_GT(Stack().count(), before) << c.expected;
+    EXPECT_EQ(Stack().undoText(), QString::fromLatin1(c.expected));
+  }
 }
 
 TEST_F(UndoTest, AppletEditsUndoOnTheRootAndRefreshThePage) {

@@ -103,13 +103,6 @@ void TPropertyPages::WriteThrough(QObject* control, bool typing) {
   if (!typing) EndTyping();
 }
 
-void TPropertyPages::CommitAppletPages() {
-  for (int i = 0; i < TAppletData::FieldCount; ++i) {
-    const std::string value = applet_->ReadField(i);
-    if (value != agent_.AppletData().Field(i)) Send({-1, i, agent_.AppletData().Field(i), value, false, session_});
-  }
-}
-
 TResult TPropertyPages::RefreshAppletPages() {
   TAppletData data;
   agent_.GetAppletData(data);
@@ -126,16 +119,6 @@ void TPropertyPages::RefreshAppletField(int field) {
   refreshing_ = true;
   applet_->ShowOne(field, agent_.AppletData().Field(field));
   refreshing_ = false;
-}
-
-void TPropertyPages::CommitItemPage(int index) {
-  if (index < 0 || index >= agent_.ItemCount()) return;
-  TItemData item;
-  agent_.GetItemData(index, item);
-  for (int field = 0; field < 4; ++field) {
-    const std::string value = item_->ReadField(field);
-    if (value != item.Field(field)) Send({index, field, item.Field(field), value, false, session_});
-  }
 }
 
 void TPropertyPages::RefreshItemPage(int index) {
@@ -155,9 +138,13 @@ void TPropertyPages::RefreshItemFields(int index) {
   refreshing_ = false;
 }
 
-void TPropertyPages::CommitPages(int currentItemIndex) {
-  CommitAppletPages();
-  if (currentItemIndex >= 0) CommitItemPage(currentItemIndex);
+TAppletData TPropertyPages::ShownAppletData() const { return applet_->Read(); }
+
+TItemData TPropertyPages::ShownItem() const {
+  TItemData item;
+  agent_.GetItemData(itemIndex_, item);
+  item_->Read(item);
+  return item;
 }
 
 QList<QWidget*> TPropertyPages::HintControls() const {
@@ -184,14 +171,8 @@ void TPropertyPages::spnedtApWidthChange(QObject* control) {
 }
 
 void TPropertyPages::edtICaptionChange() {
-  if (refreshing_) {
-    // A shown caption still tells its listeners, as before write-through.
-    emit ItemCaptionEdited(TrimmedText(tbshtItem_->edtICaption->text()));
-    return;
-  }
-  if (guard_->Busy()) return;
+  if (refreshing_ || guard_->Busy()) return;
   emit Modified();
-  emit ItemCaptionEdited(TrimmedText(tbshtItem_->edtICaption->text()));
   CheckSeparatorText(tbshtItem_->edtICaption);
   WriteThrough(tbshtItem_->edtICaption, true);
 }

@@ -72,19 +72,16 @@ class TPropertyPages : public QObject {
   // Ends the present typing session: the next typed text starts a new step.
   void EndTyping() { ++session_; }
 
-  // Sends every control that differs from the project through the edit sink.
-  // The window never needs this (every edit is written through as it is
-  // made); pages used on their own copy their controls into the agent so.
-  void CommitAppletPages();
   // On a conversion error no control changes and the result has the message.
   TResult RefreshAppletPages();
   // Whether RefreshAppletPages could show `data`, changing nothing.
   TResult CheckAppletData(const TAppletData& data) const;
-  void CommitItemPage(int index);
   void RefreshItemPage(int index);
-  // The applet pages, then the Item page into entry `currentItemIndex`
-  // unless it is -1 (no current item node).
-  void CommitPages(int currentItemIndex);
+  // The values as the controls show them, as an edit would write them: the
+  // applet parameters, and the Item page's four fields over entry
+  // ItemIndex() (its level and reserved field as the project has them).
+  TAppletData ShownAppletData() const;
+  TItemData ShownItem() const;
 
   // The controls whose mouse moves empty the window's hint line.
   QList<QWidget*> HintControls() const;
@@ -105,8 +102,6 @@ class TPropertyPages : public QObject {
   // The user edited a control (the edit itself goes through the edit sink,
   // and the history decides whether the project is modified).
   void Modified();
-  // The caption field changed; the selected item node takes this caption.
-  void ItemCaptionEdited(const QString& caption);
   // A help button asks the help window to show this address.
   void HelpTopicRequested(const QString& url);
 

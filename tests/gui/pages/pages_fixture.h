@@ -1,6 +1,6 @@
 #pragma once
 // A default project with its pages hosted in a shown tab control, the
-// scripted prompts, and spies on the pages' three signals. The pages' edits
+// scripted prompts, and spies on the pages' two signals. The pages' edits
 // go straight into the fixture's agent, as the window's steps would put them.
 
 #include <gtest/gtest.h>
@@ -70,6 +70,5 @@ class PagesTest : public ::testing::Test {
   QTabWidget tabs;
   TPropertyPages pages{agent, prompts, QStringLiteral("/opt/lumeroll/"), &tabs};
   QSignalSpy modified{&pages, &TPropertyPages::Modified};
-  QSignalSpy captions{&pages, &TPropertyPages::ItemCaptionEdited};
   QSignalSpy help{&pages, &TPropertyPages::HelpTopicRequested};
 };

@@ -42,6 +42,12 @@ int NextSibling(const std::vector<int>& levels, int k) {
   return Inside(levels, e) && levels[e] == levels[k] ? e : -1;
 }
 
+int ShownLevel(const std::string& text, int previous) {
+  const auto read = ParseWholeNumber(text);
+  const int level = read && *read > 0 ? *read : 0;
+  return std::min(level, previous + 1);
+}
+
 TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, std::vector<int>& levels) {
   std::vector<int> p, l;
   p.reserve(items.size());

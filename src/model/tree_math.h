@@ -36,6 +36,11 @@ bool MoveBlockDown(std::vector<T>& entries, std::vector<int>& levels, int k);
 // level fails with the conversion error.
 TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, std::vector<int>& levels);
 
+// The level an entry's ILevel text gives in the tree, read as a load reads
+// it and kept sound: not a whole number or negative gives 0, and never more
+// than one deeper than the entry before (`previous`, -1 for the first).
+int ShownLevel(const std::string& text, int previous);
+
 // Deeper trees are refused by the readers: the editor's tree and every
 // consumer of the published box would pay for such depth, and no real menu
 // comes near it.

@@ -90,6 +90,31 @@ TEST(AppletFields, EveryRowIsItsOwnFieldLabelAndControl) {
   EXPECT_EQ(itemLabels.size(), kItemFieldLabels.size());
 }
 
+TEST(TreeMath, ShownLevelReadsTheTextAsALoadDoesAndKeepsItSound) {
+  struct TCase {
+    const char* text;
+    int previous;
+    int level;
+  } cases[] = {
+      {"0", -1, 0}, {"3", -1, 0},  {"1", 0, 1},  {" 1", 0, 1}, {"+1", 0, 1},  {"01", 0, 1}, {"5", 1, 2},
+      {"-2", 3, 0}, {"x", 3, 0},   {"", 3, 0},   {"1x", 3, 0}, {"2", 3, 2},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(tree_math::ShownLevel(c.text, c.previous), c.level) << c.text;
+  // Whatever a load accepts, the tree shows as the load's levels.
+  TItemArray items;
+  for (const char* level : {"0", " 1", "+2", "02", "9", "0", "-1"}) {
+    items.push_back(Named("x"));
+    items.back().ILevel = level;
+  }
+  std::vector<int> parents, levels;
+  ASSERT_TRUE(tree_math::ParentsFromLevels(items, parents, levels).ok);
+  int previous = -1;
+  for (size_t k = 0; k < items.size(); ++k) {
+    previous = tree_math::ShownLevel(items[k].ILevel, previous);
+    EXPECT_EQ(previous, levels[k]) << k;
+  }
+}
+
 TEST(Agent, FlatFormsHaveTheirWidths) {
   TStringArray flat{"stale"};
   TkvdAppletAgent::AppletDataToStrings(DefaultAppletData(), flat);

@@ -8,6 +8,7 @@
 
 #include "app_files_fixture.h"
 #include "model/project_file.h"
+#include "model/tree_math.h"
 
 namespace {
 
@@ -434,6 +435,40 @@ TEST_F(FileCommandsTest, AnUnmodifiedProjectClosesWithoutAQuestion) {
   EXPECT_FALSE(Form().isVisible());
   EXPECT_TRUE(prompts.asked.isEmpty());
   EXPECT_FALSE(PreviewExists());
+}
+
+}  // namespace
+
+namespace {
+
+// A level the file gives with a sign, a blank or a leading zero is read the
+// same by the tree as by the loader, so saving an untouched project keeps
+// its shape.
+TEST_F(FileCommandsTest, TheTreeReadsEveryLevelAsTheFileGivesIt) {
+  for (const char* level : {"1", " 1", "+1", "01"}) {
+    SCOPED_TRACE(level);
+    TkvdAppletAgent agent;
+    TItemData a = DefaultItemData();
+    a.ICaption = "A";
+    a.ILevel = "0";
+    TItemData b = DefaultItemData();
+    b.ICaption = "B";
+    b.ILevel = level;
+    agent.ReplaceProject(DefaultAppletData(), {a, b}, "");
+    const QString path = ProjectFolder() + "levels.jslr";
+    ASSERT_TRUE(agent.SaveProject(Local(path)).ok);
+    ASSERT_TRUE(Files().OpenProjectFile(path));
+    EXPECT_EQ(Form().TreeLevels(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Model().rowCount(RootNode()), 1);
+
+    const QString copy = ProjectFolder() + "copy.jslr";
+    prompts.fileNames = {copy};
+    ASSERT_TRUE(Files().Save2Click());
+    TkvdAppletAgent reread;
+    std::vector<int> parents;
+    ASSERT_TRUE(reread.LoadProject(Local(copy), parents).ok);
+    EXPECT_EQ(tree_math::LevelsFromParents(parents), (std::vector<int>{0, 1}));
+  }
 }
 
 }  // namespace

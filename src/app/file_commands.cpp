@@ -6,29 +6,16 @@
 #include <QMenu>
 #include <QStandardPaths>
 
-#include "editor/edit_commands.h"
 #include "editor/main_form.h"
+#include "editor/pages/property_pages.h"
 #include "model/file_io.h"
 #include "model/project_file.h"
+#include "model/structure_file.h"
 #include "model/system_folders.h"
-#include "model/tree_math.h"
 #include "model/vocabulary.h"
 #include "output/preview.h"
 #include "output/publish.h"
 #include "app/error_box.h"
-
-namespace {
-
-// What the editor holds of a project, to put back when taking a new one
-// over fails half-way.
-struct TProjectSnapshot {
-  TAppletData applet;
-  TItemArray items;
-  std::string fileVersion;
-  std::vector<int> levels;
-};
-
-}  // namespace
 
 TFileCommands::TFileCommands(TMainForm& form)
     : QObject(&form), form_(form), prompts_(form.Services().prompts) {}
@@ -86,14 +73,10 @@ void TFileCommands::Finish() {
 
 void TFileCommands::New1Click() {
   if (!AskToSave(QStringLiteral("Save changes to files?"))) return;
-  TkvdAppletAgent& agent = form_.Agent();
   ClearPreview(form_.Document().PreviewFiles(), form_.Services().folders);
   form_.SetCurrentProjectPath(QString());
-  form_.ResetDesignTree();
-  agent.SetDefaults();
-  form_.RefreshAppletPages();
-  form_.Document().ClearHistory();
-  form_.Document().NotifyProjectReset();
+  TLumerollDocument& document = form_.Document();
+  document.StartProject({DefaultAppletData(), {}, document.Agent().FileVersion});
 }
 
 void TFileCommands::Open1Click() {
@@ -121,12 +104,21 @@ bool TFileCommands::OpenTemplate(const QString& path) {
 }
 
 bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
-  TkvdAppletAgent& agent = form_.Agent();
   QString error;
   const bool taken = TakeOver(
-      [&](std::vector<int>& parents) {
-        return kind == TLoadKind::Structure ? agent.ImportStructure(CorePath(path), parents)
-                                            : agent.LoadProject(CorePath(path), parents);
+      [&](TProjectState& project) {
+        if (kind == TLoadKind::Structure) {
+          std::string bytes;
+          if (TResult r = ReadFileBytes(CorePath(path), bytes); !r) return r;
+          TLoadedStructure loaded;
+          if (TResult r = ReadStructureText(bytes, loaded, form_); !r) return r;
+          project = {DefaultAppletData(), std::move(loaded.items), std::move(loaded.fileVersion)};
+          return TResult::Ok();
+        }
+        TLoadedProject loaded;
+        if (TResult r = ReadProjectFile(CorePath(path), loaded, form_); !r) return r;
+        project = {std::move(loaded.applet), std::move(loaded.items), std::move(loaded.fileVersion)};
+        return TResult::Ok();
       },
       kind, kind == TLoadKind::Project ? path : QString(), error);
   if (!taken && !silent) ShowError(error);
@@ -134,58 +126,45 @@ bool TFileCommands::LoadInto(const QString& path, TLoadKind kind, bool silent) {
 }
 
 bool TFileCommands::OpenRecovered(const QByteArray& project, const QString& path, QString& error) {
-  TkvdAppletAgent& agent = form_.Agent();
   return TakeOver(
-      [&](std::vector<int>& parents) {
+      [&](TProjectState& state) {
         TLoadedProject loaded;
         NullProgress quiet;
         const TResult read =
             ReadProjectText(std::string_view(project.constData(), static_cast<size_t>(project.size())), loaded, quiet);
         if (!read) return read;
-        agent.ReplaceProject(loaded.applet, std::move(loaded.items), std::move(loaded.fileVersion));
-        parents = std::move(loaded.parents);
+        state = {std::move(loaded.applet), std::move(loaded.items), std::move(loaded.fileVersion)};
         return TResult::Ok();
       },
       TLoadKind::Recovered, path, error);
 }
 
-bool TFileCommands::TakeOver(const std::function<TResult(std::vector<int>&)>& load, TLoadKind kind,
+bool TFileCommands::TakeOver(const std::function<TResult(TProjectState&)>& load, TLoadKind kind,
                              const QString& path, QString& error) {
-  TkvdAppletAgent& agent = form_.Agent();
-  TProjectSnapshot before{agent.AppletData(), agent.Items(), agent.FileVersion, form_.TreeLevels()};
-
-  std::vector<int> parents;
-  if (const TResult loaded = load(parents); !loaded) {
-    // The agent kept its project; so do the tree, pages, path and mark.
+  TProjectState project;
+  if (const TResult loaded = load(project); !loaded) {
+    // The project, tree, pages, path and mark stay as they were.
     error = FromCoreMessage(loaded.message);
     return false;
   }
-  form_.RebuildDesignTree(parents);
-  if (const TResult shown = form_.RefreshAppletPages(); !shown) {
-    // Values the pages cannot show: put the previous project back whole.
-    agent.ReplaceProject(before.applet, std::move(before.items), std::move(before.fileVersion));
-    form_.RebuildDesignTree(tree_math::ParentsFromLevelValues(before.levels));
-    form_.RefreshAppletPages();
+  // Values the pages cannot show: the previous project stays.
+  if (const TResult shown = form_.Pages().CheckAppletData(project.applet); !shown) {
     error = FromCoreMessage(shown.message);
     return false;
   }
-  if (kind != TLoadKind::Structure) form_.SetCurrentProjectPath(path);
-  if (kind != TLoadKind::Recovered) ShowResourceProgress(agent);
-  Finish();
   TLumerollDocument& document = form_.Document();
   if (kind == TLoadKind::Structure) {
-    // The import is one step: its undo brings the whole previous project
-    // back. The imported items are in no file yet, so the history leaves
-    // its clean step behind.
-    document.UndoStack().push(new TImportStructureCommand(
-        document, {std::move(before.applet), std::move(before.items), std::move(before.fileVersion)},
-        {agent.AppletData(), agent.Items(), agent.FileVersion}));
+    // The import is one step: its undo brings the whole previous project back.
+    document.ImportProject(std::move(project), QStringLiteral("Import Menu Structure"));
   } else {
     // A project, a template or a recovered copy starts a history of its own
     // like New. A recovered copy matches no file at any step of it.
-    document.ClearHistory();
+    form_.SetCurrentProjectPath(path);
+    document.StartProject(std::move(project));
     if (kind == TLoadKind::Recovered) document.SetModified(true);
   }
+  if (kind != TLoadKind::Recovered) ShowResourceProgress(document.Agent());
+  Finish();
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "document/document.h"
 #include "model/result.h"
 
 #include "platform/prompts.h"
@@ -75,9 +76,9 @@ class TFileCommands : public QObject {
   bool AskToSave(const QString& question);
   bool SaveTo(const QString& path);
   bool LoadInto(const QString& path, TLoadKind kind, bool silent);
-  // Replaces the project with what `load` puts into the agent; on failure
-  // the editor keeps its project and `error` says why.
-  bool TakeOver(const std::function<TResult(std::vector<int>&)>& load, TLoadKind kind, const QString& path,
+  // Replaces the project with what `load` reads; on failure the editor
+  // keeps its project and `error` says why.
+  bool TakeOver(const std::function<TResult(TProjectState&)>& load, TLoadKind kind, const QString& path,
                 QString& error);
   bool InProgramFolders(const QString& folder) const;
   void Finish();

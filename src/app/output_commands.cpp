@@ -28,7 +28,7 @@ void TOutputCommands::Connect() {
 
 bool TOutputCommands::RefreshCodeView() {
   std::string page;
-  const TResult made = MakeHtmlCodesForView(form_.Agent(), form_.Services().folders, form_.TreeLevels(), page);
+  const TResult made = MakeHtmlCodesForView(form_.Agent(), form_.Services().folders, page);
   if (!made) {
     ShowErrorBox(form_.Services().prompts, &form_, FromLocalText(made.message));
     return false;
@@ -44,7 +44,7 @@ void TOutputCommands::BuildHTML1Click() {
 
 void TOutputCommands::Preview1Click() {
   if (!RefreshCodeView()) return;
-  TkvdAppletAgent& agent = form_.Agent();
+  const TkvdAppletAgent& agent = form_.Agent();
   const AppFolders& folders = form_.Services().folders;
   Prompts& prompts = form_.Services().prompts;
   if (const TResult copied = CopyScriptsToPreview(agent, form_.Document().PreviewFiles(), folders); !copied) {

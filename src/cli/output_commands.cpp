@@ -43,7 +43,6 @@ int PrintGenerated(const std::vector<std::string>& args, bool page) {
   TkvdAppletAgent agent;
   std::vector<int> levels;
   if (TResult r = LoadProject(agent, args[0], levels); !r) return FailIn(args[0], r);
-  agent.RefreshLevels(levels);
   const TGeneratedCode code = GenerateCode(agent.AppletData(), agent.Items(), agent.ScriptFiles);
   if (!code.ok) return Fail(code.message);
   const std::string& text = page ? code.page : code.script;

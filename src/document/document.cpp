@@ -1,5 +1,41 @@
 #include "document/document.h"
 
+#include <QUndoCommand>
+
+namespace {
+
+// One import: the project before and after, each put in whole.
+class TReplaceProjectStep : public QUndoCommand {
+ public:
+  TReplaceProjectStep(TLumerollDocument& document, TProjectState before, TProjectState after, const QString& name)
+      : document_(document), before_(std::move(before)), after_(std::move(after)) {
+    setText(name);
+  }
+  void undo() override {
+    const TLumerollDocument::TStepScope step(document_);
+    Put(before_);
+    document_.RequestSelection(-1);
+  }
+  void redo() override {
+    const TLumerollDocument::TStepScope step(document_);
+    Put(after_);
+    // The first redo is the import itself, which selects the root anyway.
+    if (ranOnce_) document_.RequestSelection(-1);
+    ranOnce_ = true;
+  }
+
+ private:
+  void Put(const TProjectState& project) {
+    document_.ApplyProject(project.applet, project.items, project.fileVersion);
+  }
+
+  TLumerollDocument& document_;
+  TProjectState before_, after_;
+  bool ranOnce_ = false;
+};
+
+}  // namespace
+
 TLumerollDocument::TLumerollDocument(QObject* parent) : QObject(parent) {
   undoStack_.setUndoLimit(kUndoLimit);
   connect(&undoStack_, &QUndoStack::cleanChanged, this, [this] { UpdateModified(); });
@@ -97,12 +133,20 @@ void TLumerollDocument::ApplyMoveBlock(int start, int count, int to, const std::
 
 void TLumerollDocument::ApplyProject(const TAppletData& applet, TItemArray items, std::string fileVersion) {
   agent_.ReplaceProject(applet, std::move(items), std::move(fileVersion));
-  NotifyProjectReset();
-}
-
-void TLumerollDocument::NotifyProjectReset() {
   emit ProjectReset();
   emit Changed();
+}
+
+void TLumerollDocument::StartProject(TProjectState project) {
+  // The old steps point at the old project: they go before it does.
+  undoStack_.clear();
+  ApplyProject(project.applet, std::move(project.items), std::move(project.fileVersion));
+  SetModified(false);
+}
+
+void TLumerollDocument::ImportProject(TProjectState project, const QString& stepName) {
+  TProjectState before{agent_.AppletData(), agent_.Items(), agent_.FileVersion};
+  undoStack_.push(new TReplaceProjectStep(*this, std::move(before), std::move(project), stepName));
 }
 
 void TLumerollDocument::ClearHistory() {

@@ -1,8 +1,9 @@
 #pragma once
 // TLumerollDocument is the project being edited: it owns the agent, the undo
 // history, the project's path and the modified mark, and tells its listeners
-// what changed. Views read the agent freely; every change goes through the
-// Apply* operations (called by the undo commands and the file commands), so
+// what changed. Views, output and commands read the agent through a const
+// reference; every change goes through the Apply* operations (called by the
+// undo steps) or replaces the whole project (StartProject, ImportProject), so
 // each one is signalled exactly once.
 
 #include <QObject>
@@ -26,6 +27,14 @@ struct TShapeEdit {
 
 Q_DECLARE_METATYPE(TShapeEdit)
 
+// A whole project as one value: what New, Open, a template, a recovered copy
+// or an import puts in place of the one before.
+struct TProjectState {
+  TAppletData applet;
+  TItemArray items;
+  std::string fileVersion;
+};
+
 class TLumerollDocument : public QObject {
   Q_OBJECT
 
@@ -36,8 +45,10 @@ class TLumerollDocument : public QObject {
   explicit TLumerollDocument(QObject* parent = nullptr);
   ~TLumerollDocument() override;
 
-  TkvdAppletAgent& Agent() { return agent_; }
   const TkvdAppletAgent& Agent() const { return agent_; }
+  // Where the agent's long operations (reading, writing, generating) show
+  // their progress; nullptr for nowhere.
+  void SetProgress(Progress* progress) { agent_.SetProgress(progress); }
   QUndoStack& UndoStack() { return undoStack_; }
 
   // Empty for an untitled project.
@@ -71,9 +82,15 @@ class TLumerollDocument : public QObject {
   // `levels`, as one shape change: how a node changes its parent.
   void ApplyMoveBlock(int start, int count, int to, const std::vector<std::string>& levels);
   void ApplyProject(const TAppletData& applet, TItemArray items, std::string fileVersion);
-  // The agent's project was replaced by a loader (Open, Import): tells the views.
-  void NotifyProjectReset();
-  // A new, empty history (New, Open, templates): the project starts unmodified.
+
+  // The project of a new document (New, Open, a template, a recovered copy):
+  // replaces the whole project and starts an empty history, unmodified.
+  void StartProject(TProjectState project);
+  // Replaces the whole project as one undoable step named `stepName` (an
+  // import); its undo puts back the project as it stands now. The new items
+  // are in no file yet, so the history leaves its clean step behind.
+  void ImportProject(TProjectState project, const QString& stepName);
+  // A new, empty history; the project stays and counts as unmodified.
   void ClearHistory();
 
   // An undo or redo asks the views to select the node it concerned (-1: the root).

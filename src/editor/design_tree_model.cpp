@@ -2,20 +2,15 @@
 
 #include <QMimeData>
 #include <algorithm>
-#include <charconv>
 
 #include "editor/editor_icons.h"
+#include "model/tree_math.h"
 
 namespace {
 
-// The level an entry's ILevel gives, kept sound: 0 first, never negative,
-// never more than one deeper than the entry before (how a load clamps them).
-int SoundLevel(const std::string& text, int previous) {
-  int level = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), level);
-  if (error != std::errc() || level < 0) level = 0;
-  return std::min(level, previous + 1);
-}
+// The level an entry's ILevel gives, read and clamped as a load reads it, so
+// the tree shows what the file says (" 1" and "+1" are level 1 there too).
+int SoundLevel(const std::string& text, int previous) { return tree_math::ShownLevel(text, previous); }
 
 }  // namespace
 

@@ -33,9 +33,20 @@ void TEditCommand::redo() {
 
 // ---- applet parameters
 
+namespace {
+
+// "Change Delay": the step names the field as its control's label does.
+QString StepName(const char* label) {
+  return label ? QStringLiteral("Change %1").arg(QLatin1String(label)) : QStringLiteral("Change");
+}
+
+}  // namespace
+
 TChangeAppletFieldCommand::TChangeAppletFieldCommand(TLumerollDocument& document, int field, std::string before,
                                                      std::string after, bool typing, int session)
-    : TEditCommand(document, QStringLiteral("Change")),
+    : TEditCommand(document, StepName(field >= 0 && field < TAppletData::FieldCount
+                                          ? kAppletFields[static_cast<size_t>(field)].label
+                                          : nullptr)),
       field_(field),
       before_(std::move(before)),
       after_(std::move(after)),
@@ -60,7 +71,9 @@ void TChangeAppletFieldCommand::Redo() { document_.ApplyAppletField(field_, afte
 
 TChangeItemFieldCommand::TChangeItemFieldCommand(TLumerollDocument& document, int entry, int field,
                                                  std::string before, std::string after, bool typing, int session)
-    : TEditCommand(document, QStringLiteral("Change")),
+    : TEditCommand(document, StepName(field >= 0 && field < TItemData::FieldCount
+                                          ? kItemFieldLabels[static_cast<size_t>(field)]
+                                          : nullptr)),
       entry_(entry),
       field_(field),
       before_(std::move(before)),
@@ -146,24 +159,3 @@ TMoveDownCommand::TMoveDownCommand(TLumerollDocument& document, int entry, int b
     : TMoveBlockCommand(document, QStringLiteral("Move Item Down"), nextEntry, nextBlockSize, blockSize, entry,
                         entry + nextBlockSize) {}
 
-// ---- Import Menu Structure
-
-TImportStructureCommand::TImportStructureCommand(TLumerollDocument& document, TProject before, TProject after)
-    : TEditCommand(document, QStringLiteral("Import Menu Structure")),
-      before_(std::move(before)),
-      after_(std::move(after)) {}
-
-bool TImportStructureCommand::CanUndo() const { return ItemCount() == static_cast<int>(after_.items.size()); }
-bool TImportStructureCommand::CanRedo() const {
-  return applied_ || ItemCount() == static_cast<int>(before_.items.size());
-}
-
-void TImportStructureCommand::Undo() {
-  applied_ = false;
-  document_.ApplyProject(before_.applet, before_.items, before_.fileVersion);
-}
-
-void TImportStructureCommand::Redo() {
-  if (applied_) return;  // the import itself put the project in
-  document_.ApplyProject(after_.applet, after_.items, after_.fileVersion);
-}

@@ -159,27 +159,3 @@ class TMoveDownCommand : public TMoveBlockCommand {
  public:
   TMoveDownCommand(TLumerollDocument& document, int entry, int blockSize, int nextEntry, int nextBlockSize);
 };
-
-// Import Menu Structure: the imported project in place of the whole one before.
-class TImportStructureCommand : public TEditCommand {
- public:
-  struct TProject {
-    TAppletData applet;
-    TItemArray items;
-    std::string fileVersion;
-  };
-  // The document already holds `after`: the first redo only records the step.
-  TImportStructureCommand(TLumerollDocument& document, TProject before, TProject after);
-
- protected:
-  bool CanUndo() const override;
-  bool CanRedo() const override;
-  void Undo() override;
-  void Redo() override;
-  int SelectAfterUndo() const override { return -1; }
-  int SelectAfterRedo() const override { return -1; }
-
- private:
-  TProject before_, after_;
-  bool applied_ = true;
-};

@@ -109,7 +109,7 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
       services_(std::move(services)) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowIcon(editor_icons::ProgramIcon());
-  Agent().SetProgress(this);
+  document_->SetProgress(this);
 
   BuildActions();
   BuildToolBar();
@@ -137,10 +137,7 @@ TMainForm::TMainForm(TLumerollDocument& document, TEditorServices services, QWid
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - QPoint(kStartingSize.width() / 2, kStartingSize.height() / 2));
   KeepWindowOnScreens(*this);
-  ResetDesignTree();
-  Agent().SetDefaults();
-  RefreshAppletPages();
-  document_->ClearHistory();
+  document_->StartProject({DefaultAppletData(), {}, Agent().FileVersion});
   Save1_->setEnabled(Modified());
   UpdateTitle();
   // The keys of the tree work at once, without a click into it first.
@@ -153,7 +150,7 @@ TMainForm::~TMainForm() {
   treeRebuilding_ = true;
   trvwDesignPanel_->disconnect(this);
   document_->disconnect(this);
-  Agent().SetProgress(nullptr);
+  document_->SetProgress(nullptr);
 }
 
 void TMainForm::BuildCentralArea() {
@@ -244,10 +241,6 @@ void TMainForm::BuildStatusStrip() {
   // An empty bar at rest looks like a text field: it shows only while work runs.
   prgrsbrMainFormBottom_->hide();
 }
-
-void TMainForm::ResetDesignTree() { document_->NotifyProjectReset(); }
-
-void TMainForm::RebuildDesignTree(const std::vector<int>&) { document_->NotifyProjectReset(); }
 
 void TMainForm::OnProjectReset() {
   treeRebuilding_ = true;

@@ -42,7 +42,7 @@ class TMainForm : public QMainWindow, public Progress {
   ~TMainForm() override;
 
   TLumerollDocument& Document() { return *document_; }
-  TkvdAppletAgent& Agent() { return document_->Agent(); }
+  const TkvdAppletAgent& Agent() const { return document_->Agent(); }
   const TEditorServices& Services() const { return services_; }
   QTreeView& DesignTree() { return *trvwDesignPanel_; }
   TDesignTreeModel& TreeModel() { return *treeModel_; }
@@ -73,12 +73,6 @@ class TMainForm : public QMainWindow, public Progress {
   // tree's handlers and the hint line do nothing meanwhile.
   void SetTreeRebuilding(bool rebuilding) { treeRebuilding_ = rebuilding; }
   bool TreeRebuilding() const { return treeRebuilding_; }
-  // The tree shows the agent's items anew (a new, loaded or imported
-  // project); the root ends selected, no item node current.
-  void ResetDesignTree();
-  // The same after a load; the tree takes its shape from the items' levels,
-  // which the loader made agree with `parents`.
-  void RebuildDesignTree(const std::vector<int>& parents);
   // Levels of the item nodes in entry order, from the items themselves.
   std::vector<int> TreeLevels() const;
 

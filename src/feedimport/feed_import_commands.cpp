@@ -7,7 +7,6 @@
 #include <QThread>
 #include <atomic>
 
-#include "editor/edit_commands.h"
 #include "editor/main_form.h"
 #include "feed/feed_import.h"
 #include "feedimport/feed_import_dialog.h"
@@ -114,20 +113,14 @@ void TFeedImportCommands::Finished() {
     emit ImportFinished();
     return;
   }
-  // The snapshot is taken now, not when the import began, so edits made
-  // while the feed was on its way come back with undo as well.
-  // (The pages write every edit through as it is typed, so the project
-  // already holds them; committing the pages again could add a step.)
+  // The step's undo keeps the project as it stands now, not as it stood
+  // when the import began, so edits made while the feed was on its way come
+  // back with undo as well (the pages write every edit through as it is
+  // typed, so the project already holds them).
   TLumerollDocument& document = form_.Document();
-  TkvdAppletAgent& agent = form_.Agent();
-  TImportStructureCommand::TProject before{agent.AppletData(), agent.Items(), agent.FileVersion};
-  TImportStructureCommand::TProject after{agent.AppletData(), std::move(job->items), agent.FileVersion};
-  document.ApplyProject(after.applet, after.items, after.fileVersion);
+  const TkvdAppletAgent& agent = document.Agent();
+  document.ImportProject({agent.AppletData(), std::move(job->items), agent.FileVersion}, tr("Import News Feed"));
   form_.SelectEntry(-1);
   form_.ShowPagesForSelection();
-  auto* command = new TImportStructureCommand(document, std::move(before), std::move(after));
-  command->setText(tr("Import News Feed"));
-  // The feed's items are in no file yet: the history leaves its clean step.
-  document.UndoStack().push(command);
   emit ImportFinished();
 }

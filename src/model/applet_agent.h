@@ -55,13 +55,15 @@ class TkvdAppletAgent {
   // takes it over only when the whole file is sound; otherwise the agent is
   // unchanged and the result carries the message. `parents` receives, for
   // each entry, the entry index of its parent node (-1 for the root).
-  TResult SaveProject(const std::string& path);
+  TResult SaveProject(const std::string& path) const;
   TResult LoadProject(const std::string& path, std::vector<int>& parents);
-  TResult ExportStructure(const std::string& path, const std::vector<int>& levels);
+  // The levels written are `levels` (the tree's), the project keeps its own.
+  TResult ExportStructure(const std::string& path, const std::vector<int>& levels) const;
   TResult ImportStructure(const std::string& path, std::vector<int>& parents);
 
   void SetProgress(Progress* progress) { progress_ = progress ? progress : &nullProgress_; }
-  Progress& progress() { return *progress_; }
+  // Reporting progress changes nothing of the project.
+  Progress& progress() const { return *progress_; }
 
   TStringArray ScriptFiles;
   const std::string FieldSeparator = "#$@";

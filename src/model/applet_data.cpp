@@ -2,36 +2,6 @@
 
 namespace {
 
-std::string TAppletData::* const kAppletFields[TAppletData::FieldCount] = {
-    &TAppletData::pDelay,
-    &TAppletData::pWidth,
-    &TAppletData::pHeight,
-    &TAppletData::pBorderWidth,
-    &TAppletData::pBorderStyle,
-    &TAppletData::pBorderColor,
-    &TAppletData::pPadding,
-    &TAppletData::pBackgroundColor,
-    &TAppletData::pZIndex,
-    &TAppletData::pCursor,
-    &TAppletData::pTitleFontFamily,
-    &TAppletData::pTitleAlign,
-    &TAppletData::pTitleColor,
-    &TAppletData::pTitlePadding,
-    &TAppletData::pTitleSize,
-    &TAppletData::pTitleBold,
-    &TAppletData::pTitleItalic,
-    &TAppletData::pContentFontFamily,
-    &TAppletData::pContentAlign,
-    &TAppletData::pContentColor,
-    &TAppletData::pContentPadding,
-    &TAppletData::pContentSize,
-    &TAppletData::pContentBold,
-    &TAppletData::pContentItalic,
-    &TAppletData::pInternalUse_RootDir_Local,
-    &TAppletData::pInternalUse_RootDir_Remote,
-    &TAppletData::pInternalUse_RootDir_Local_Checked,
-};
-
 std::string TItemData::* const kItemFields[TItemData::FieldCount] = {
     &TItemData::ICaption, &TItemData::ILink,  &TItemData::ITarget,
     &TItemData::IContent, &TItemData::ILevel, &TItemData::IReserved,
@@ -39,8 +9,8 @@ std::string TItemData::* const kItemFields[TItemData::FieldCount] = {
 
 }  // namespace
 
-std::string& TAppletData::Field(int i) { return this->*kAppletFields[i]; }
-const std::string& TAppletData::Field(int i) const { return this->*kAppletFields[i]; }
+std::string& TAppletData::Field(int i) { return this->*kAppletFields[static_cast<size_t>(i)].member; }
+const std::string& TAppletData::Field(int i) const { return this->*kAppletFields[static_cast<size_t>(i)].member; }
 std::string& TItemData::Field(int i) { return this->*kItemFields[i]; }
 const std::string& TItemData::Field(int i) const { return this->*kItemFields[i]; }
 

@@ -24,14 +24,6 @@ std::string SystemError(const std::string& what, const std::string& path, int er
   return what + " \"" + path + "\": " + std::strerror(err);
 }
 
-bool IsSeparator(char c) {
-#ifdef _WIN32
-  return c == '/' || c == '\\' || c == ':';
-#else
-  return c == '/';
-#endif
-}
-
 std::string TempNameBeside(const std::string& path) {
   static std::mt19937_64 rng{std::random_device{}()};
   const std::string folder = FolderPart(path);
@@ -267,14 +259,6 @@ bool CreateFolder(const std::string& path) {
 bool RemoveEmptyFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
 
 bool DeleteFileIfExists(const std::string& path) { return ::unlink(path.c_str()) == 0; }
-
-std::string FolderPart(const std::string& path) {
-  size_t i = path.size();
-  while (i > 0 && !IsSeparator(path[i - 1])) --i;
-  return path.substr(0, i);
-}
-
-std::string NamePart(const std::string& path) { return path.substr(FolderPart(path).size()); }
 
 namespace file_io_platform {
 

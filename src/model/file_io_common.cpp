@@ -13,6 +13,14 @@
 #include "file_io_platform.h"
 #include "system_folders.h"
 
+std::string FolderPart(const std::string& path) {
+  size_t i = path.size();
+  while (i > 0 && !file_io_platform::IsPathSeparator(path[i - 1])) --i;
+  return path.substr(0, i);
+}
+
+std::string NamePart(const std::string& path) { return path.substr(FolderPart(path).size()); }
+
 namespace {
 
 using namespace file_io_platform;

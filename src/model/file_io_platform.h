@@ -10,6 +10,15 @@ namespace file_io_platform {
 
 inline constexpr intptr_t kNoHandle = -1;
 
+// Where a path's folder part ends: after the last of these.
+inline bool IsPathSeparator(char c) {
+#ifdef _WIN32
+  return c == '/' || c == '\\' || c == ':';
+#else
+  return c == '/';
+#endif
+}
+
 // Opens what the lock of `folder` is taken on; `key` names the folder the
 // same way whatever path led to it. kNoHandle when there is nothing to lock.
 intptr_t OpenFolderLock(const std::string& folder, std::string& key);

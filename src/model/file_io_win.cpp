@@ -28,8 +28,6 @@ std::string FolderFailure(const std::string& what, const std::string& path) {
   return what + " \"" + path + "\": Is a directory";
 }
 
-bool IsSeparator(char c) { return c == '/' || c == '\\' || c == ':'; }
-
 std::string TempNameBeside(const std::string& path) {
   static std::mt19937_64 rng{std::random_device{}()};
   return FolderPart(path) + "." + NamePart(path) + ".tmp" + std::to_string(::GetCurrentProcessId()) + "-" +
@@ -289,21 +287,13 @@ bool RemoveEmptyFolder(const std::string& path) { return ::RemoveDirectoryW(Wide
 
 bool DeleteFileIfExists(const std::string& path) { return ::DeleteFileW(WidePath(path).c_str()) != 0; }
 
-std::string FolderPart(const std::string& path) {
-  size_t i = path.size();
-  while (i > 0 && !IsSeparator(path[i - 1])) --i;
-  return path.substr(0, i);
-}
-
-std::string NamePart(const std::string& path) { return path.substr(FolderPart(path).size()); }
-
 namespace file_io_platform {
 
 // LockFileEx needs a file: a hidden one in the folder, left there (removing
 // it would race with the next program that opens it).
 intptr_t OpenFolderLock(const std::string& folder, std::string& key) {
   std::string name = folder;
-  if (!name.empty() && !IsSeparator(name.back())) name += "\\";
+  if (!name.empty() && !IsPathSeparator(name.back())) name += "\\";
   name += kFolderLockFileName;
   const HANDLE file = ::CreateFileW(WidePath(name).c_str(), GENERIC_READ | GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,

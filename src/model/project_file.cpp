@@ -30,6 +30,11 @@ std::string WriteProjectText(const TAppletData& applet, const TItemArray& items,
 
 void WriteProjectPieces(const TAppletData& applet, const TItemArray& items, Progress& progress,
                         const std::function<void(std::string_view)>& sink) {
+  WriteProjectPieces(applet, items, {}, progress, sink);
+}
+
+void WriteProjectPieces(const TAppletData& applet, const TItemArray& items, const std::vector<int>& levels,
+                        Progress& progress, const std::function<void(std::string_view)>& sink) {
   constexpr size_t kPieceBytes = 1 << 20;
   ProgressScope scope(progress, "Saving Data ... ...", 20 * static_cast<int>(items.size()) + 15);
   std::string out;
@@ -47,10 +52,13 @@ void WriteProjectPieces(const TAppletData& applet, const TItemArray& items, Prog
   AppendLine(out, "</Applet_Parameters>");
   scope.Advance(5);
   AppendLine(out, "<Item_Parameters>");
-  for (const TItemData& item : items) {
+  tree_math::TLevelTexts levelTexts(items, levels);
+  for (size_t k = 0; k < items.size(); ++k) {
+    const TItemData& item = items[k];
     // The six fields, then the empty ones the format keeps room for.
     for (int i = 0; i < TItemData::FieldCount; ++i) {
-      out += item.Field(i);
+      const std::string& value = item.Field(i);
+      out += &value == &item.ILevel ? levelTexts.Of(k) : value;
       out += kSeparator;
     }
     for (int i = TItemData::FieldCount; i < TItemData::FlatWidth; ++i) out += kSeparator;
@@ -149,7 +157,7 @@ TResult ReadProjectFile(const std::string& path, TLoadedProject& out, Progress& 
   return ReadProjectFrom(in, out, progress);
 }
 
-TResult TkvdAppletAgent::SaveProject(const std::string& path) {
+TResult TkvdAppletAgent::SaveProject(const std::string& path) const {
   // No other program publishes into the folder or rewrites the project
   // while it is written.
   TFolderLock lock;

@@ -22,6 +22,10 @@ std::string WriteProjectText(const TAppletData& applet, const TItemArray& items,
 // so a large project is saved without being held as one string.
 void WriteProjectPieces(const TAppletData& applet, const TItemArray& items, Progress& progress,
                         const std::function<void(std::string_view)>& sink);
+// The same with each entry's ILevel taken from `levels` (the tree's levels,
+// see tree_math::TLevelTexts); entries past its end keep their own.
+void WriteProjectPieces(const TAppletData& applet, const TItemArray& items, const std::vector<int>& levels,
+                        Progress& progress, const std::function<void(std::string_view)>& sink);
 
 struct TLoadedProject {
   TAppletData applet;

@@ -13,7 +13,7 @@ constexpr std::string_view kSeparator = "#$@";
 
 }  // namespace
 
-std::string WriteStructureText(const TItemArray& items, Progress& progress) {
+std::string WriteStructureText(const TItemArray& items, const std::vector<int>& levels, Progress& progress) {
   ProgressScope scope(progress, "Saving Data ... ...", 20 * static_cast<int>(items.size()) + 15);
   std::string out;
   for (const char* line : {"<Generator_Name>", kProductName, "</Generator_Name>", "<Generator_Version>", "1.0",
@@ -23,8 +23,10 @@ std::string WriteStructureText(const TItemArray& items, Progress& progress) {
   scope.Advance(10);
   scope.Advance(5);
   AppendLine(out, "<Structure_Description>");
-  for (const TItemData& item : items) {
-    for (const std::string* v : {&item.IContent, &item.ICaption, &item.ILink, &item.ITarget, &item.ILevel}) {
+  tree_math::TLevelTexts levelTexts(items, levels);
+  for (size_t k = 0; k < items.size(); ++k) {
+    const TItemData& item = items[k];
+    for (const std::string* v : {&item.IContent, &item.ICaption, &item.ILink, &item.ITarget, &levelTexts.Of(k)}) {
       out += *v;
       out += kSeparator;
     }
@@ -79,9 +81,8 @@ TResult ReadStructureText(std::string_view bytes, TLoadedStructure& out, Progres
   return TResult::Ok();
 }
 
-TResult TkvdAppletAgent::ExportStructure(const std::string& path, const std::vector<int>& levels) {
-  RefreshLevels(levels);
-  return WriteFileAtomically(path, WriteStructureText(items_, progress()));
+TResult TkvdAppletAgent::ExportStructure(const std::string& path, const std::vector<int>& levels) const {
+  return WriteFileAtomically(path, WriteStructureText(items_, levels, progress()));
 }
 
 TResult TkvdAppletAgent::ImportStructure(const std::string& path, std::vector<int>& parents) {

@@ -15,7 +15,13 @@ inline constexpr const char* kWrongFormatMessage = "This file wasn't saved by sp
 inline constexpr const char* kIncompleteStructureMessage =
     "This file is not a complete menu structure file, open failed!";
 
-std::string WriteStructureText(const TItemArray& items, Progress& progress);
+// Each entry's level comes from `levels` where it has one (the tree's
+// levels, see tree_math::TLevelTexts), from its ILevel otherwise.
+std::string WriteStructureText(const TItemArray& items, const std::vector<int>& levels, Progress& progress);
+// The same with every entry's own ILevel.
+inline std::string WriteStructureText(const TItemArray& items, Progress& progress) {
+  return WriteStructureText(items, {}, progress);
+}
 
 struct TLoadedStructure {
   TItemArray items;  // default items with the five exchanged fields set

@@ -42,6 +42,12 @@ int NextSibling(const std::vector<int>& levels, int k) {
   return Inside(levels, e) && levels[e] == levels[k] ? e : -1;
 }
 
+int ShownLevel(const std::string& text, int previous) {
+  const auto read = ParseWholeNumber(text);
+  const int level = read && *read > 0 ? *read : 0;
+  return std::min(level, previous + 1);
+}
+
 TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, std::vector<int>& levels) {
   std::vector<int> p, l;
   p.reserve(items.size());
@@ -99,6 +105,12 @@ std::vector<int> LevelsFromParents(const std::vector<int>& parents) {
     levels[k] = p < 0 || static_cast<size_t>(p) >= k ? 0 : levels[p] + 1;
   }
   return levels;
+}
+
+const std::string& TLevelTexts::Of(size_t k) {
+  if (k >= levels_.size()) return items_[k].ILevel;
+  text_ = std::to_string(levels_[k]);
+  return text_;
 }
 
 }  // namespace tree_math

@@ -36,6 +36,11 @@ bool MoveBlockDown(std::vector<T>& entries, std::vector<int>& levels, int k);
 // level fails with the conversion error.
 TResult ParentsFromLevels(const TItemArray& items, std::vector<int>& parents, std::vector<int>& levels);
 
+// The level an entry's ILevel text gives in the tree, read as a load reads
+// it and kept sound: not a whole number or negative gives 0, and never more
+// than one deeper than the entry before (`previous`, -1 for the first).
+int ShownLevel(const std::string& text, int previous);
+
 // Deeper trees are refused by the readers: the editor's tree and every
 // consumer of the published box would pay for such depth, and no real menu
 // comes near it.
@@ -56,6 +61,20 @@ std::vector<int> ParentsFromLevelValues(const std::vector<int>& levels);
 
 // Levels of a tree given by its parent list (each parent before its child).
 std::vector<int> LevelsFromParents(const std::vector<int>& parents);
+
+// The ILevel text a writer gives entry k: the tree's level when `levels`
+// has one for it, the entry's own text otherwise. Writers take the tree's
+// levels this way instead of storing them into the project first.
+class TLevelTexts {
+ public:
+  TLevelTexts(const TItemArray& items, const std::vector<int>& levels) : items_(items), levels_(levels) {}
+  const std::string& Of(size_t k);
+
+ private:
+  const TItemArray& items_;
+  const std::vector<int>& levels_;
+  std::string text_;
+};
 
 }  // namespace tree_math
 

@@ -235,8 +235,7 @@ TConversion BoxLine(const TAppletData& a) {
 }
 
 bool InBoxLineOnly(int field) {
-  // Delay up to cursor: the first ten fields, the box line's arguments.
-  return field >= 0 && field < 10;
+  return field >= 0 && field < TAppletData::FieldCount && kAppletFields[static_cast<size_t>(field)].boxLine;
 }
 
 void AppendItemLines(const TAppletData& a, const TItemArray& items, size_t first, size_t count, std::string& out) {

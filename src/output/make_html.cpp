@@ -13,9 +13,7 @@ constexpr size_t kPieceBytes = 1 << 20;
 constexpr size_t kItemsPerStep = 256;
 
 // Generates and writes the script; the page text goes to `page`.
-TResult WriteScript(TkvdAppletAgent& agent, const AppFolders& folders, const std::vector<int>& levels,
-                    ProgressScope& scope, std::string& page) {
-  agent.RefreshLevels(levels);
+TResult WriteScript(const TkvdAppletAgent& agent, const AppFolders& folders, ProgressScope& scope, std::string& page) {
   TAtomicFileWriter writer(ConfigScriptPath(folders), TAtomicFileWriter::TDurability::Scratch);
   if (TResult r = GenerateScriptInto(agent, {&writer}, page); !r) return r;
   if (TResult r = writer.Commit(); !r) return r;
@@ -53,21 +51,19 @@ TResult GenerateScriptInto(const TkvdAppletAgent& agent, const std::vector<TAtom
 
 std::string ConfigScriptPath(const AppFolders& folders) { return folders.WorkingFolder() + kConfigScriptName; }
 
-TResult MakeHtmlCodes(TkvdAppletAgent& agent, const AppFolders& folders, const std::vector<int>& levels,
-                      const std::string& pagePath) {
+TResult MakeHtmlCodes(const TkvdAppletAgent& agent, const AppFolders& folders, const std::string& pagePath) {
   ProgressScope scope(agent.progress(), kMakingHint, 2);
   std::string page;
-  if (TResult r = WriteScript(agent, folders, levels, scope, page); !r) return r;
+  if (TResult r = WriteScript(agent, folders, scope, page); !r) return r;
   if (TResult r = WriteFileAtomically(pagePath, page); !r) return r;
   scope.Advance(1);
   return TResult::Ok();
 }
 
-TResult MakeHtmlCodesForView(TkvdAppletAgent& agent, const AppFolders& folders, const std::vector<int>& levels,
-                             std::string& page) {
+TResult MakeHtmlCodesForView(const TkvdAppletAgent& agent, const AppFolders& folders, std::string& page) {
   ProgressScope scope(agent.progress(), kMakingHint, 2);
   std::string text;
-  if (TResult r = WriteScript(agent, folders, levels, scope, text); !r) return r;
+  if (TResult r = WriteScript(agent, folders, scope, text); !r) return r;
   scope.Advance(1);
   page = std::move(text);
   return TResult::Ok();

@@ -1,8 +1,8 @@
 #pragma once
-// The file step on top of the generator: the item levels refreshed from the
-// design tree, the configuration script written into the working folder,
-// and the page written to the caller's path (or handed back for the code
-// view, which needs no file).
+// The file step on top of the generator: the configuration script written
+// into the working folder, and the page written to the caller's path (or
+// handed back for the code view, which needs no file). The project is only
+// read.
 
 #include <string>
 #include <vector>
@@ -16,20 +16,17 @@
 // generation.
 std::string ConfigScriptPath(const AppFolders& folders);
 
-// Generates the configuration script of the agent's project (levels already
-// refreshed) straight into every writer, a piece at a time, so the script is
+// Generates the configuration script of the agent's project straight into
+// every writer, a piece at a time, so the script is
 // never held whole; the page comes back in `page`. On a conversion error
 // nothing is written and the result carries the message. Each writer keeps
 // its own write failure; the caller commits them.
 TResult GenerateScriptInto(const TkvdAppletAgent& agent, const std::vector<TAtomicFileWriter*>& writers,
                            std::string& page);
 
-// levels: the depth below the root - 1 of every tree node after the root, in
-// tree order. On a conversion error nothing is written (a half script would
-// only break a later preview) and the result carries the message.
-TResult MakeHtmlCodes(TkvdAppletAgent& agent, const AppFolders& folders, const std::vector<int>& levels,
-                      const std::string& pagePath);
+// On a conversion error nothing is written (a half script would only break
+// a later preview) and the result carries the message.
+TResult MakeHtmlCodes(const TkvdAppletAgent& agent, const AppFolders& folders, const std::string& pagePath);
 
 // The same, but the page comes back in `page` instead of going to a file.
-TResult MakeHtmlCodesForView(TkvdAppletAgent& agent, const AppFolders& folders, const std::vector<int>& levels,
-                             std::string& page);
+TResult MakeHtmlCodesForView(const TkvdAppletAgent& agent, const AppFolders& folders, std::string& page);

@@ -78,7 +78,7 @@ void ClearPreview(TPreviewFiles& preview, const AppFolders& folders) {
   if (shared.size() > folders.WorkingFolder().size()) RemoveEmptyFolder(shared);
 }
 
-void ShowResourceProgress(TkvdAppletAgent& agent) {
+void ShowResourceProgress(const TkvdAppletAgent& agent) {
   ProgressScope scope(agent.progress(), "Copying Resource Files ... ...", 100);
   scope.Advance(50);
   scope.Advance(50);

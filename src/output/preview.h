@@ -41,4 +41,4 @@ TResult WriteToPreview(TPreviewFiles& preview, const AppFolders& folders, const 
 void ClearPreview(TPreviewFiles& preview, const AppFolders& folders);
 
 // The status strip's show of copying the resource files; copies nothing.
-void ShowResourceProgress(TkvdAppletAgent& agent);
+void ShowResourceProgress(const TkvdAppletAgent& agent);

@@ -67,14 +67,14 @@ std::string PublishReportText(const TStringArray& scriptFiles) {
   return out;
 }
 
-void ShowPublishReportProgress(TkvdAppletAgent& agent) {
+void ShowPublishReportProgress(const TkvdAppletAgent& agent) {
   ProgressScope scope(agent.progress(), "Making Publish Report ... ...", 101);
   for (size_t i = 0; i < agent.ScriptFiles.size(); ++i) scope.Advance(1);
   scope.Advance(50);
   scope.Advance(50);
 }
 
-TResult MakePublishReport(TkvdAppletAgent& agent, const std::string& folder, const std::string& fileName) {
+TResult MakePublishReport(const TkvdAppletAgent& agent, const std::string& folder, const std::string& fileName) {
   ShowPublishReportProgress(agent);
   return WriteFileAtomically(folder + fileName, PublishReportText(agent.ScriptFiles));
 }
@@ -130,7 +130,7 @@ struct TStagedFile {
 
 }  // namespace
 
-TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders, const std::string& folder,
+TPublishResult SaveAndPublish(const TkvdAppletAgent& agent, const AppFolders& folders, const std::string& folder,
                               const std::string& fileName, const std::vector<int>& levels,
                               const TSharingCheck* sharing) {
   TPublishResult out;
@@ -171,7 +171,6 @@ TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders,
   std::unique_ptr<TAtomicFileWriter> working;
   {
     ProgressScope scope(agent.progress(), "Making HTML Codes ... ...", 2);
-    agent.RefreshLevels(levels);
     if (!folders.working.empty())
       working = std::make_unique<TAtomicFileWriter>(ConfigScriptPath(folders), TAtomicFileWriter::TDurability::Scratch);
     // The scripts first: renamed before the page that names them.
@@ -201,7 +200,7 @@ TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders,
     scope.Advance(1);
   }
   TAtomicFileWriter& project = stage(base + ".jslr");
-  WriteProjectPieces(agent.AppletData(), agent.Items(), agent.progress(),
+  WriteProjectPieces(agent.AppletData(), agent.Items(), levels, agent.progress(),
                      [&project](std::string_view piece) { project.Write(piece); });
   ShowPublishReportProgress(agent);
   stage(base + "_PublishReport.txt").Write(PublishReportText(agent.ScriptFiles));

@@ -50,8 +50,10 @@ std::string PublishBaseName(const std::string& fileName);
 // every file was tried; failed script copies are listed in the result. A
 // runtime script missing from the resources is listed too, but the rest is
 // published. With `sharing`, the folder is checked for other projects'
-// pages under the lock (see TSharingCheck).
-TPublishResult SaveAndPublish(TkvdAppletAgent& agent, const AppFolders& folders, const std::string& folder,
+// pages under the lock (see TSharingCheck). The project file gets the
+// tree's `levels` (see tree_math::TLevelTexts); the project itself is only
+// read.
+TPublishResult SaveAndPublish(const TkvdAppletAgent& agent, const AppFolders& folders, const std::string& folder,
                               const std::string& fileName, const std::vector<int>& levels,
                               const TSharingCheck* sharing = nullptr);
 
@@ -69,9 +71,9 @@ std::string SharedScriptQuestion(const std::string& otherProject);
 std::string PublishReportText(const TStringArray& scriptFiles);
 
 // The status strip's show of writing the report.
-void ShowPublishReportProgress(TkvdAppletAgent& agent);
+void ShowPublishReportProgress(const TkvdAppletAgent& agent);
 
-TResult MakePublishReport(TkvdAppletAgent& agent, const std::string& folder, const std::string& fileName);
+TResult MakePublishReport(const TkvdAppletAgent& agent, const std::string& folder, const std::string& fileName);
 
 // The Publish command's report: written straight into the preview folder as
 // PublishReport.txt and recorded there; `path` receives where it went.

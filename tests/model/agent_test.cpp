@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 #include "model/applet_agent.h"
 #include "model/tree_math.h"
@@ -67,6 +68,51 @@ TEST(Agent, SwapWithPreviousIgnoresTheEnds) {
   EXPECT_EQ(Captions(agent), (std::vector<std::string>{"a", "b", "c"}));
   agent.SwapWithPrevious(2);
   EXPECT_EQ(Captions(agent), (std::vector<std::string>{"a", "c", "b"}));
+}
+
+// The field table is the one list of the box fields: every row its own
+// member, label and control, so a field added twice or a name shared by two
+// fields (two undo steps with one name) shows here.
+TEST(AppletFields, EveryRowIsItsOwnFieldLabelAndControl) {
+  TAppletData data;
+  for (int i = 0; i < TAppletData::FieldCount; ++i) data.Field(i) = std::to_string(i);
+  std::set<std::string> labels, controls;
+  for (size_t i = 0; i < kAppletFields.size(); ++i) {
+    EXPECT_EQ(data.*kAppletFields[i].member, std::to_string(i)) << kAppletFields[i].label;
+    EXPECT_TRUE(labels.insert(kAppletFields[i].label).second) << kAppletFields[i].label;
+    EXPECT_TRUE(controls.insert(kAppletFields[i].control).second) << kAppletFields[i].control;
+  }
+  // The project file's applet line starts with the delay and ends with the
+  // choice of root.
+  EXPECT_EQ(kAppletFields.front().member, &TAppletData::pDelay);
+  EXPECT_EQ(kAppletFields.back().member, &TAppletData::pInternalUse_RootDir_Local_Checked);
+  std::set<std::string> itemLabels(kItemFieldLabels.begin(), kItemFieldLabels.end());
+  EXPECT_EQ(itemLabels.size(), kItemFieldLabels.size());
+}
+
+TEST(TreeMath, ShownLevelReadsTheTextAsALoadDoesAndKeepsItSound) {
+  struct TCase {
+    const char* text;
+    int previous;
+    int level;
+  } cases[] = {
+      {"0", -1, 0}, {"3", -1, 0},  {"1", 0, 1},  {" 1", 0, 1}, {"+1", 0, 1},  {"01", 0, 1}, {"5", 1, 2},
+      {"-2", 3, 0}, {"x", 3, 0},   {"", 3, 0},   {"1x", 3, 0}, {"2", 3, 2},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(tree_math::ShownLevel(c.text, c.previous), c.level) << c.text;
+  // Whatever a load accepts, the tree shows as the load's levels.
+  TItemArray items;
+  for (const char* level : {"0", " 1", "+2", "02", "9", "0", "-1"}) {
+    items.push_back(Named("x"));
+    items.back().ILevel = level;
+  }
+  std::vector<int> parents, levels;
+  ASSERT_TRUE(tree_math::ParentsFromLevels(items, parents, levels).ok);
+  int previous = -1;
+  for (size_t k = 0; k < items.size(); ++k) {
+    previous = tree_math::ShownLevel(items[k].ILevel, previous);
+    EXPECT_EQ(previous, levels[k]) << k;
+  }
 }
 
 TEST(Agent, FlatFormsHaveTheirWidths) {

@@ -97,7 +97,7 @@ TEST_F(PublishApart, TwoProcessesSharingAWorkingFolderEachPublishTheirOwnItems) 
 
 void Preview(TkvdAppletAgent& agent, TPreviewFiles& preview, const AppFolders& folders) {
   std::string page, path;
-  ASSERT_TRUE(MakeHtmlCodesForView(agent, folders, std::vector<int>(agent.ItemCount(), 0), page));
+  ASSERT_TRUE(MakeHtmlCodesForView(agent, folders, page));
   ASSERT_TRUE(CopyScriptsToPreview(agent, preview, folders));
   ASSERT_TRUE(WriteToPreview(preview, folders, kPreviewPageName, page, path));
 }

@@ -12,37 +12,20 @@
 #include "editor/pages/text_page.h"
 #include "model/vocabulary.h"
 
-TAppletBinding::TAppletBinding(TScriptPage& s, TTextPage& t, TPathPage& p)
-    // In the order of TAppletData's fields.
-    : fields_{{
-          {TKind::Number, s.spnedtpDelay},
-          {TKind::Number, s.spnedtpWidth},
-          {TKind::Number, s.spnedtpHeight},
-          {TKind::Number, s.spnedtpBorderWidth},
-          {TKind::List, s.cmbxpBorderStyle},
-          {TKind::Colour, s.pnlpBorderColor},
-          {TKind::Number, s.spnedtpPadding},
-          {TKind::Colour, s.pnlpBackgroundColor},
-          {TKind::Number, s.spnedtpZIndex},
-          {TKind::List, s.cmbxpCursor},
-          {TKind::Text, t.edtpTitleFontFamily},
-          {TKind::List, t.cmbxpTitleAlign},
-          {TKind::Colour, t.pnlpTitleColor},
-          {TKind::Number, t.spnedtpTitlePadding},
-          {TKind::Number, t.spnedtpTitleSize},
-          {TKind::Toggle, t.spdbtnpTitleBold},
-          {TKind::Toggle, t.spdbtnpTitleItalic},
-          {TKind::Text, t.edtpContentFontFamily},
-          {TKind::List, t.cmbxpContentAlign},
-          {TKind::Colour, t.pnlpContentColor},
-          {TKind::Number, t.spnedtpContentPadding},
-          {TKind::Number, t.spnedtpContentSize},
-          {TKind::Toggle, t.spdbtnpContentBold},
-          {TKind::Toggle, t.spdbtnpContentItalic},
-          {TKind::Text, p.edtpInternalUse_RootDir_Local},
-          {TKind::Text, p.edtpInternalUse_RootDir_Remote},
-          {TKind::RootChoice, &p},
-      }} {}
+TAppletBinding::TAppletBinding(TScriptPage& s, TTextPage& t, TPathPage& p) {
+  // Each field's control is the one of its name in the field table.
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    const TAppletFieldInfo& info = kAppletFields[i];
+    const QString name = QString::fromLatin1(info.control);
+    QWidget* control = nullptr;
+    for (QWidget* page : std::initializer_list<QWidget*>{&s, &t, &p}) {
+      control = page->objectName() == name ? page : page->findChild<QWidget*>(name);
+      if (control) break;
+    }
+    if (!control) qFatal("The pages have no control named %s", info.control);
+    fields_[i] = {info.kind, control};
+  }
+}
 
 TAppletData TAppletBinding::Read() const {
   TAppletData data;
@@ -50,11 +33,16 @@ TAppletData TAppletBinding::Read() const {
   return data;
 }
 
-TResult TAppletBinding::Show(const TAppletData& data) {
+TResult TAppletBinding::Check(const TAppletData& data) const {
   for (int i = 0; i < TAppletData::FieldCount; ++i) {
     TResult r = Validate(fields_[static_cast<size_t>(i)], data.Field(i));
     if (!r) return r;
   }
+  return TResult::Ok();
+}
+
+TResult TAppletBinding::Show(const TAppletData& data) {
+  if (TResult r = Check(data); !r) return r;
   for (int i = 0; i < TAppletData::FieldCount; ++i) ShowField(fields_[static_cast<size_t>(i)], data.Field(i));
   return TResult::Ok();
 }

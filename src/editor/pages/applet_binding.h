@@ -1,7 +1,8 @@
 #pragma once
 // TAppletBinding copies the 27 applet parameters between a TAppletData and
 // the controls of the "Script", "Text" and "Path" pages, with the
-// conversions of each kind of control.
+// conversions of each kind of control. Which control edits which field comes
+// from the field table (kAppletFields).
 
 #include <QList>
 #include <array>
@@ -21,8 +22,11 @@ class TAppletBinding {
 
   // The parameters as the pages show them.
   TAppletData Read() const;
-  // Checks every number, list position and colour first; on a conversion
-  // error no control changes and the result carries the message.
+  // Whether every number, list position and colour can be shown; the
+  // result carries the first conversion error.
+  TResult Check(const TAppletData& data) const;
+  // Checks first; on a conversion error no control changes and the result
+  // carries the message.
   TResult Show(const TAppletData& data);
 
   // The control of parameter `field` (the path page for the radio pair).
@@ -36,7 +40,7 @@ class TAppletBinding {
   bool ShowOne(int field, const std::string& value);
 
  private:
-  enum class TKind { Number, List, Colour, Text, Toggle, RootChoice };
+  using TKind = TAppletFieldKind;
   struct TField {
     TKind kind;
     QWidget* control;

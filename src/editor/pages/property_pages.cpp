@@ -26,7 +26,7 @@
 #include "model/applet_agent.h"
 #include "platform/prompts.h"
 
-TPropertyPages::TPropertyPages(TkvdAppletAgent& agent, Prompts& prompts, QString resourceFolder,
+TPropertyPages::TPropertyPages(const TkvdAppletAgent& agent, Prompts& prompts, QString resourceFolder,
                                QWidget* dialogParent)
     : agent_(agent),
       prompts_(prompts),
@@ -75,18 +75,7 @@ void TPropertyPages::HostIn(QTabWidget* pgcntrl1) {
 }
 
 void TPropertyPages::Send(const TPageEdit& edit) {
-  if (sink_) {
-    sink_(edit);
-  } else if (edit.item < 0) {
-    TAppletData data = agent_.AppletData();
-    data.Field(edit.field) = edit.after;
-    agent_.SetAppletData(data);
-  } else {
-    TItemData item;
-    agent_.GetItemData(edit.item, item);
-    item.Field(edit.field) = edit.after;
-    agent_.SetItemData(item, edit.item);
-  }
+  if (sink_) sink_(edit);
 }
 
 void TPropertyPages::WriteThrough(QObject* control, bool typing) {
@@ -114,13 +103,6 @@ void TPropertyPages::WriteThrough(QObject* control, bool typing) {
   if (!typing) EndTyping();
 }
 
-void TPropertyPages::CommitAppletPages() {
-  for (int i = 0; i < TAppletData::FieldCount; ++i) {
-    const std::string value = applet_->ReadField(i);
-    if (value != agent_.AppletData().Field(i)) Send({-1, i, agent_.AppletData().Field(i), value, false, session_});
-  }
-}
-
 TResult TPropertyPages::RefreshAppletPages() {
   TAppletData data;
   agent_.GetAppletData(data);
@@ -130,21 +112,13 @@ TResult TPropertyPages::RefreshAppletPages() {
   return shown;
 }
 
+TResult TPropertyPages::CheckAppletData(const TAppletData& data) const { return applet_->Check(data); }
+
 void TPropertyPages::RefreshAppletField(int field) {
   if (field < 0 || field >= TAppletData::FieldCount) return;
   refreshing_ = true;
   applet_->ShowOne(field, agent_.AppletData().Field(field));
   refreshing_ = false;
-}
-
-void TPropertyPages::CommitItemPage(int index) {
-  if (index < 0 || index >= agent_.ItemCount()) return;
-  TItemData item;
-  agent_.GetItemData(index, item);
-  for (int field = 0; field < 4; ++field) {
-    const std::string value = item_->ReadField(field);
-    if (value != item.Field(field)) Send({index, field, item.Field(field), value, false, session_});
-  }
 }
 
 void TPropertyPages::RefreshItemPage(int index) {
@@ -164,9 +138,13 @@ void TPropertyPages::RefreshItemFields(int index) {
   refreshing_ = false;
 }
 
-void TPropertyPages::CommitPages(int currentItemIndex) {
-  CommitAppletPages();
-  if (currentItemIndex >= 0) CommitItemPage(currentItemIndex);
+TAppletData TPropertyPages::ShownAppletData() const { return applet_->Read(); }
+
+TItemData TPropertyPages::ShownItem() const {
+  TItemData item;
+  agent_.GetItemData(itemIndex_, item);
+  item_->Read(item);
+  return item;
 }
 
 QList<QWidget*> TPropertyPages::HintControls() const {
@@ -193,14 +171,8 @@ void TPropertyPages::spnedtApWidthChange(QObject* control) {
 }
 
 void TPropertyPages::edtICaptionChange() {
-  if (refreshing_) {
-    // A shown caption still tells its listeners, as before write-through.
-    emit ItemCaptionEdited(TrimmedText(tbshtItem_->edtICaption->text()));
-    return;
-  }
-  if (guard_->Busy()) return;
+  if (refreshing_ || guard_->Busy()) return;
   emit Modified();
-  emit ItemCaptionEdited(TrimmedText(tbshtItem_->edtICaption->text()));
   CheckSeparatorText(tbshtItem_->edtICaption);
   WriteThrough(tbshtItem_->edtICaption, true);
 }

@@ -4,9 +4,8 @@
 // controls, handles the controls' edits and reports them to the window.
 //
 // Every edit goes into the project the moment it is made, through the edit
-// sink (the window makes an undoable step of it; without one it goes
-// straight into the agent). Refreshes change the controls without making
-// edits. The pages never touch the tree, the help window or the modified
+// sink (the window makes an undoable step of it); the pages only read the
+// agent. Refreshes change the controls without making edits. The pages never touch the tree, the help window or the modified
 // flag themselves.
 
 #include <QList>
@@ -21,6 +20,7 @@
 #include "editor/pages/path_page.h"
 #include "editor/pages/script_page.h"
 #include "editor/pages/text_page.h"
+#include "model/applet_data.h"
 #include "model/result.h"
 
 class Prompts;
@@ -48,7 +48,7 @@ class TPropertyPages : public QObject {
  public:
   // `resourceFolder` holds the "help" folder; `dialogParent` parents the
   // warnings and dialogs.
-  TPropertyPages(TkvdAppletAgent& agent, Prompts& prompts, QString resourceFolder, QWidget* dialogParent = nullptr);
+  TPropertyPages(const TkvdAppletAgent& agent, Prompts& prompts, QString resourceFolder, QWidget* dialogParent = nullptr);
   ~TPropertyPages() override;
 
   TScriptPage* tbshtMenu() const { return tbshtMenu_; }
@@ -72,17 +72,16 @@ class TPropertyPages : public QObject {
   // Ends the present typing session: the next typed text starts a new step.
   void EndTyping() { ++session_; }
 
-  // Sends every control that differs from the project through the edit sink.
-  // The window never needs this (every edit is written through as it is
-  // made); pages used on their own copy their controls into the agent so.
-  void CommitAppletPages();
   // On a conversion error no control changes and the result has the message.
   TResult RefreshAppletPages();
-  void CommitItemPage(int index);
+  // Whether RefreshAppletPages could show `data`, changing nothing.
+  TResult CheckAppletData(const TAppletData& data) const;
   void RefreshItemPage(int index);
-  // The applet pages, then the Item page into entry `currentItemIndex`
-  // unless it is -1 (no current item node).
-  void CommitPages(int currentItemIndex);
+  // The values as the controls show them, as an edit would write them: the
+  // applet parameters, and the Item page's four fields over entry
+  // ItemIndex() (its level and reserved field as the project has them).
+  TAppletData ShownAppletData() const;
+  TItemData ShownItem() const;
 
   // The controls whose mouse moves empty the window's hint line.
   QList<QWidget*> HintControls() const;
@@ -103,8 +102,6 @@ class TPropertyPages : public QObject {
   // The user edited a control (the edit itself goes through the edit sink,
   // and the history decides whether the project is modified).
   void Modified();
-  // The caption field changed; the selected item node takes this caption.
-  void ItemCaptionEdited(const QString& caption);
   // A help button asks the help window to show this address.
   void HelpTopicRequested(const QString& url);
 
@@ -120,7 +117,7 @@ class TPropertyPages : public QObject {
   void WriteThrough(QObject* control, bool typing);
   void Send(const TPageEdit& edit);
 
-  TkvdAppletAgent& agent_;
+  const TkvdAppletAgent& agent_;
   Prompts& prompts_;
   QString resourceFolder_;
   QWidget* dialogParent_;

@@ -2,7 +2,13 @@
 // path, the modified flag (with Save enabled exactly while it is set), the
 // recent files list and the preview folder.
 
+#include <QSignalSpy>
+#include <QUndoStack>
+#include <functional>
+
 #include "app_files_fixture.h"
+#include "model/project_file.h"
+#include "model/tree_math.h"
 
 namespace {
 
@@ -39,6 +45,62 @@ TEST_F(FileCommandsTest, NewEmptiesThePathClearsTheFlagAndCleansThePreview) {
   EXPECT_EQ(Model().rowCount(RootNode()), 0);
   EXPECT_EQ(Form().Agent().AppletData(), DefaultAppletData());
   EXPECT_EQ(RecentLines(), QStringList{"&1 " + path});
+}
+
+// New, Open, a template and Import Menu Structure each put a whole project
+// in with one reset of the views; only the import is a step of the history,
+// and its undo gives back the project's bytes.
+TEST_F(FileCommandsTest, EveryWholeProjectReplacementIsOneResetAndOnlyTheImportIsAStep) {
+  const QString gms = ProjectFolder() + "menu.gms";
+  {
+    TkvdAppletAgent source;
+    source.SetDefaults();
+    for (const char* caption : {"S1", "S2"}) {
+      TItemData item = DefaultItemData();
+      item.ICaption = caption;
+      item.ILevel = "0";
+      source.InsertItem(source.ItemCount(), item);
+    }
+    ASSERT_TRUE(source.ExportStructure(Local(gms), {0, 1}).ok);
+  }
+  const QString project = WriteProject("whole.jslr", {"W"});
+  struct TCase {
+    const char* name;
+    std::function<void()> run;
+    bool step;  // a step of the history kept so far, or a history of its own
+    QString stepName;
+    std::vector<QString> nodes;
+  };
+  const TCase cases[] = {
+      {"New", [&] { Files().New1Click(); }, false, QString(), {"JavaScript Lumeroll"}},
+      {"Open", [&] { ASSERT_TRUE(Files().OpenProjectFile(project)); }, false, QString(), {"JavaScript Lumeroll", "W"}},
+      {"template", [&] { ASSERT_TRUE(Files().OpenTemplate(project)); }, false, QString(), {"JavaScript Lumeroll", "W"}},
+      {"import",
+       [&] {
+         prompts.fileNames = {gms};
+         Files().ImportMenuStructure1Click();
+       },
+       true, QStringLiteral("Import Menu Structure"), {"JavaScript Lumeroll", "S1", "S2"}},
+  };
+  NullProgress quiet;
+  auto bytes = [&] { return WriteProjectText(Form().Agent().AppletData(), Form().Agent().Items(), quiet); };
+  for (const TCase& c : cases) {
+    OpenEdited();
+    prompts.answers = {TAnswer::No};
+    const std::string before = bytes();
+    QUndoStack& history = Form().Document().UndoStack();
+    const int stepsBefore = history.count();
+    QSignalSpy resets(&Form().Document(), &TLumerollDocument::ProjectReset);
+    c.run();
+    EXPECT_EQ(resets.count(), 1) << c.name;
+    EXPECT_EQ(State().nodes, c.nodes) << c.name;
+    ASSERT_EQ(history.count(), c.step ? stepsBefore + 1 : 0) << c.name;
+    if (!c.step) continue;
+    EXPECT_EQ(history.undoText(), c.stepName);
+    history.undo();
+    EXPECT_EQ(bytes(), before) << c.name;
+    EXPECT_EQ(resets.count(), 2) << c.name;
+  }
 }
 
 TEST_F(FileCommandsTest, OpenTakesThePathAddsItToTheRecentListAndCleansThePreview) {
@@ -373,6 +435,40 @@ TEST_F(FileCommandsTest, AnUnmodifiedProjectClosesWithoutAQuestion) {
   EXPECT_FALSE(Form().isVisible());
   EXPECT_TRUE(prompts.asked.isEmpty());
   EXPECT_FALSE(PreviewExists());
+}
+
+}  // namespace
+
+namespace {
+
+// A level the file gives with a sign, a blank or a leading zero is read the
+// same by the tree as by the loader, so saving an untouched project keeps
+// its shape.
+TEST_F(FileCommandsTest, TheTreeReadsEveryLevelAsTheFileGivesIt) {
+  for (const char* level : {"1", " 1", "+1", "01"}) {
+    SCOPED_TRACE(level);
+    TkvdAppletAgent agent;
+    TItemData a = DefaultItemData();
+    a.ICaption = "A";
+    a.ILevel = "0";
+    TItemData b = DefaultItemData();
+    b.ICaption = "B";
+    b.ILevel = level;
+    agent.ReplaceProject(DefaultAppletData(), {a, b}, "");
+    const QString path = ProjectFolder() + "levels.jslr";
+    ASSERT_TRUE(agent.SaveProject(Local(path)).ok);
+    ASSERT_TRUE(Files().OpenProjectFile(path));
+    EXPECT_EQ(Form().TreeLevels(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Model().rowCount(RootNode()), 1);
+
+    const QString copy = ProjectFolder() + "copy.jslr";
+    prompts.fileNames = {copy};
+    ASSERT_TRUE(Files().Save2Click());
+    TkvdAppletAgent reread;
+    std::vector<int> parents;
+    ASSERT_TRUE(reread.LoadProject(Local(copy), parents).ok);
+    EXPECT_EQ(tree_math::LevelsFromParents(parents), (std::vector<int>{0, 1}));
+  }
 }
 
 }  // namespace

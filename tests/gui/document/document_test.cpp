@@ -6,6 +6,7 @@
 #include <QUndoCommand>
 
 #include "document/document.h"
+#include "model/project_file.h"
 
 namespace {
 
@@ -131,4 +132,52 @@ TEST_F(DocumentTest, HistoryKeepsTheNewestThousandSteps) {
   while (document.UndoStack().canUndo()) document.UndoStack().undo();
   // The five oldest steps are gone, so the width goes back to what the sixth found.
   EXPECT_EQ(document.Agent().AppletData().pWidth, "4");
+}
+
+TEST_F(DocumentTest, StartingAProjectResetsTheViewsOnceAndStartsAnEmptyHistory) {
+  document.UndoStack().push(new TWidthStep(document, "500"));
+  ASSERT_TRUE(document.IsModified());
+  document.StartProject({DefaultAppletData(), {Item("N", 0)}, "v2"});
+  EXPECT_EQ(Captions(document), std::vector<std::string>{"N"});
+  EXPECT_EQ(document.Agent().FileVersion, "v2");
+  EXPECT_EQ(reset.count(), 1);
+  EXPECT_EQ(changed.count(), 2);  // the width step and the new project
+  EXPECT_EQ(document.UndoStack().count(), 0);
+  EXPECT_FALSE(document.IsModified());
+}
+
+TEST_F(DocumentTest, AnImportIsOneNamedStepWhoseUndoGivesBackTheProjectsBytes) {
+  NullProgress quiet;
+  auto bytes = [&] { return WriteProjectText(document.Agent().AppletData(), document.Agent().Items(), quiet); };
+  document.ApplyAppletField(1, "321");
+  document.ClearHistory();
+  const std::string before = bytes();
+  TAppletData imported = DefaultAppletData();
+  imported.pHeight = "77";
+  QSignalSpy selections(&document, &TLumerollDocument::SelectionRequested);
+  reset.clear();
+
+  document.ImportProject({imported, {Item("X", 0), Item("X1", 1)}, "v9"}, QStringLiteral("Import News Feed"));
+  ASSERT_EQ(document.UndoStack().count(), 1);
+  EXPECT_EQ(document.UndoStack().undoText(), QStringLiteral("Import News Feed"));
+  EXPECT_EQ(Captions(document), (std::vector<std::string>{"X", "X1"}));
+  EXPECT_EQ(document.Agent().AppletData().pHeight, "77");
+  EXPECT_EQ(reset.count(), 1);
+  // The imported items are in no file yet.
+  EXPECT_TRUE(document.IsModified());
+  EXPECT_EQ(selections.count(), 0);
+  const std::string after = bytes();
+
+  document.UndoStack().undo();
+  EXPECT_EQ(bytes(), before);
+  EXPECT_EQ(document.Agent().FileVersion, "");
+  EXPECT_FALSE(document.IsModified());
+  document.UndoStack().redo();
+  EXPECT_EQ(bytes(), after);
+  EXPECT_EQ(document.Agent().FileVersion, "v9");
+  EXPECT_EQ(reset.count(), 3);
+  // Undo and redo put the selection on the root, as after the import.
+  ASSERT_EQ(selections.count(), 2);
+  EXPECT_EQ(selections[0][0].toInt(), -1);
+  EXPECT_EQ(selections[1][0].toInt(), -1);
 }

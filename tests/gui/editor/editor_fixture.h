@@ -71,8 +71,7 @@ class EditorTest : public ::testing::Test {
     std::vector<int> parents;
     std::vector<int> levels;
     ASSERT_TRUE(tree_math::ParentsFromLevels(items, parents, levels).ok);
-    form->Agent().ReplaceProject(DefaultAppletData(), items, "");
-    form->RebuildDesignTree(parents);
+    form->Document().StartProject({DefaultAppletData(), items, ""});
   }
 
   void Select(const char* caption) { Tree().setCurrentIndex(Node(caption)); }

@@ -34,10 +34,7 @@ int main(int argc, char** argv) {
     item.ILevel = std::to_string(level);
     items.push_back(item);
   }
-  std::vector<int> parents, levels;
-  tree_math::ParentsFromLevels(items, parents, levels);
-  form.Agent().ReplaceProject(DefaultAppletData(), items, "");
-  form.RebuildDesignTree(parents);
+  form.Document().StartProject({DefaultAppletData(), items, ""});
   form.DesignTree().expandAll();
   form.show();
   // Second argument: "item" selects an item node, "help" grabs the help

@@ -238,8 +238,7 @@ TEST_F(TreeCommandsTest, RebuildingTheTreeLeavesNoCurrentItemAndTheRootSelected)
   EXPECT_EQ(Tree().currentIndex(), Root());
   ExpectTreeMatchesArray();
   // The tree cannot hold other nodes than the items: a reset shows them anew.
-  form->Agent().SetDefaults();
-  form->ResetDesignTree();
+  form->Document().StartProject({DefaultAppletData(), {}, ""});
   EXPECT_EQ(Model().rowCount(), 1);
   EXPECT_EQ(Model().rowCount(Root()), 0);
 }

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
+#include <functional>
 #include <random>
 
 #include "editor/pages/color_swatch.h"
@@ -274,6 +275,46 @@ TEST_F(UndoTest, EditMenuNamesTheStepAndFollowsTheHistory) {
   EXPECT_EQ(Tree().currentIndex(), Node("A"));
 }
 
+// Each field's steps carry the name of the field as its control is labelled.
+TEST_F(UndoTest, FieldStepsAreNamedAfterTheirField) {
+  LoadNested(kNested);
+  struct TCase {
+    const char* expected;
+    std::function<void()> edit;
+  };
+  const TCase cases[] = {
+      {"Change Delay", [&] { Retype(Pages().tbshtMenu()->spnedtpDelay, QStringLiteral("750")); }},
+      {"Change Width", [&] { Retype(Pages().tbshtMenu()->spnedtpWidth, QStringLiteral("300")); }},
+      {"Change Cursor",
+       [&] {
+         QComboBox* list = Pages().tbshtMenu()->cmbxpCursor;
+         list->setCurrentIndex(1);
+         emit list->activated(1);
+       }},
+      {"Change Title Bold", [&] { Pages().tbshtText()->spdbtnpTitleBold->click(); }},
+      {"Change Web Root Directory",
+       [&] { Retype(Pages().tbshtPath()->edtpInternalUse_RootDir_Remote, QStringLiteral("http://x/")); }},
+      {"Change Path Replacement", [&] { Pages().tbshtPath()->rdbtnpInternalUse_RootDir_Local_Checked2->click(); }},
+      {"Change Title",
+       [&] {
+         Select("B");
+         Retype(Pages().tbshtItem()->edtICaption, QStringLiteral("Bee"));
+       }},
+      {"Change Content",
+       [&] {
+         Select("B");
+         Retype(Pages().tbshtItem()->rchedtIContent, QStringLiteral("More"));
+       }},
+  };
+  for (const TCase& c : cases) {
+    form->SelectEntry(-1);
+    const int before = Stack().count();
+    c.edit();
+    ASSERT_GT(Stack().count(), before) << c.expected;
+    EXPECT_EQ(Stack().undoText(), QString::fromLatin1(c.expected));
+  }
+}
+
 TEST_F(UndoTest, AppletEditsUndoOnTheRootAndRefreshThePage) {
   LoadNested(kNested);
   form->SelectEntry(-1);
@@ -320,7 +361,7 @@ TEST_F(UndoTest, AStepThatNoLongerFitsIsRefusedWithAMessage) {
   Select("A");
   form->MoveDown1Click();
   // Something outside the history changed the project behind its back.
-  form->Agent().DeleteItems(0, 5);
+  form->Document().ApplyDelete(0, 5);
   form->Undo1Click();
   ASSERT_FALSE(prompts.asked.isEmpty());
   EXPECT_TRUE(prompts.asked.back().text.contains(QStringLiteral("no longer matches")));
@@ -392,8 +433,9 @@ TEST_F(UndoTest, AChainAtTheNestingCapIsEditedAndOneLevelMoreIsRefused) {
   const std::string atCap = chainFile(kDepth, "at_cap.jslr");
 
   std::vector<int> parents;
-  ASSERT_TRUE(form->Agent().LoadProject(atCap, parents).ok);
-  form->RebuildDesignTree(parents);
+  TkvdAppletAgent loader;
+  ASSERT_TRUE(loader.LoadProject(atCap, parents).ok);
+  form->Document().StartProject({loader.AppletData(), loader.Items(), loader.FileVersion});
   ASSERT_EQ(form->Agent().ItemCount(), kDepth + 1);
   EXPECT_EQ(form->Agent().Items()[kDepth - 1].ILevel, std::to_string(kDepth - 1));
   form->show();
@@ -416,9 +458,10 @@ TEST_F(UndoTest, AChainAtTheNestingCapIsEditedAndOneLevelMoreIsRefused) {
   ExpectTreeMatchesArray();
 
   const std::vector<std::string> before = EntryCaptions();
-  const TResult refused = form->Agent().LoadProject(tooDeep, parents);
+  const TResult refused = loader.LoadProject(tooDeep, parents);
   EXPECT_FALSE(refused.ok);
   EXPECT_NE(refused.message.find("nested deeper than 1000 levels"), std::string::npos) << refused.message;
+  EXPECT_EQ(loader.ItemCount(), kDepth + 1);
   EXPECT_EQ(EntryCaptions(), before);
   form->close();
   form.reset();

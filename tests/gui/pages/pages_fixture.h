@@ -1,6 +1,7 @@
 #pragma once
 // A default project with its pages hosted in a shown tab control, the
-// scripted prompts, and spies on the pages' three signals.
+// scripted prompts, and spies on the pages' two signals. The pages' edits
+// go straight into the fixture's agent, as the window's steps would put them.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ class PagesTest : public ::testing::Test {
  protected:
   PagesTest() {
     agent.SetDefaults();
+    pages.SetEditSink([this](const TPageEdit& edit) { Apply(edit); });
     pages.HostIn(&tabs);
     tabs.show();
     EXPECT_TRUE(pages.RefreshAppletPages().ok);
@@ -44,6 +46,19 @@ class PagesTest : public ::testing::Test {
     QTest::keyClicks(field, text);
   }
 
+  void Apply(const TPageEdit& edit) {
+    if (edit.item < 0) {
+      TAppletData data = agent.AppletData();
+      data.Field(edit.field) = edit.after;
+      agent.SetAppletData(data);
+    } else {
+      TItemData item;
+      agent.GetItemData(edit.item, item);
+      item.Field(edit.field) = edit.after;
+      agent.SetItemData(item, edit.item);
+    }
+  }
+
   // One item entry to show on the Item page.
   int AddItem(const TItemData& item) {
     agent.InsertItem(agent.ItemCount(), item);
@@ -55,6 +70,5 @@ class PagesTest : public ::testing::Test {
   QTabWidget tabs;
   TPropertyPages pages{agent, prompts, QStringLiteral("/opt/lumeroll/"), &tabs};
   QSignalSpy modified{&pages, &TPropertyPages::Modified};
-  QSignalSpy captions{&pages, &TPropertyPages::ItemCaptionEdited};
   QSignalSpy help{&pages, &TPropertyPages::HelpTopicRequested};
 };

@@ -599,14 +599,10 @@ TEST_F(LivePreview, ThePaneHoldsTheTreesItemAcrossChangesOfShape) {
       {"undo of the drop", -2, [&] { undo.undo(); }},
       {"import", 2,
        [&] {
-         // As an import does it: the document takes the new project, then
-         // the step is recorded.
          const TkvdAppletAgent& agent = Form().Agent();
-         TImportStructureCommand::TProject before{agent.AppletData(), agent.Items(), agent.FileVersion};
-         TImportStructureCommand::TProject after = before;
+         TProjectState after{agent.AppletData(), agent.Items(), agent.FileVersion};
          std::swap(after.items[0], after.items[3]);
-         Form().Document().ApplyProject(after.applet, after.items, after.fileVersion);
-         undo.push(new TImportStructureCommand(Form().Document(), before, after));
+         Form().Document().ImportProject(std::move(after), QStringLiteral("Import Menu Structure"));
        }},
       {"select after the import", 3, [] {}},
       {"undo of the import", -2, [&] { undo.undo(); }},

@@ -116,6 +116,10 @@ TEST(RegistrySettingsTest, ShowTempletsDialogCountsOnlyANumber) {
     EXPECT_EQ(ReadShowTempletsDialog(s), c.expected) << c.stored.toString().toStdString();
   }
   QSettings(parent, QSettings::NativeFormat).remove(name);
+  QSettings kvd(QStringLiteral("HKEY_CURRENT_USER\\Software\\KVD"), QSettings::NativeFormat);
+  if (kvd.childGroups().contains(QStringLiteral("JavaScript Lumeroll Tests")) &&
+      QSettings(parent, QSettings::NativeFormat).allKeys().isEmpty())
+    kvd.remove(QStringLiteral("JavaScript Lumeroll Tests"));
 }
 
 }  // namespace

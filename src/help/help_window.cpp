@@ -22,8 +22,18 @@ TfrmHelp::TfrmHelp(Launcher& launcher, QWidget* parent)
   move(265, 180);
 }
 
+QUrl HelpWindowAddress(const QUrl& address) {
+  const QString path = address.path();
+  const bool barredDrive = path.size() >= 4 && path[0] == u'/' && path[1].isLetter() && path[1].unicode() < 0x80 &&
+                           path[2] == u'|' && path[3] == u'/';
+  if (!address.isLocalFile() || !barredDrive) return address;
+  QUrl fixed = address;
+  fixed.setPath(path.left(2) + u':' + path.mid(3));
+  return fixed;
+}
+
 void TfrmHelp::ShowTopic(const QUrl& address) {
-  WebBrowser1_->setSource(address);
+  WebBrowser1_->setSource(HelpWindowAddress(address));
   show();
   raise();
   activateWindow();

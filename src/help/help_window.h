@@ -9,6 +9,12 @@
 class QTextBrowser;
 class Launcher;
 
+// The address the window loads for a topic address. The pages hand over
+// addresses in the old style "file:///C|/..." with a bar for the drive's
+// colon, which the text browser would take for a folder named "C|"; those
+// become "file:///C:/...". Every other address stays as it is.
+QUrl HelpWindowAddress(const QUrl& address);
+
 class TfrmHelp : public QWidget {
   Q_OBJECT
 

@@ -61,7 +61,11 @@ bool WriteIfDifferent(const QString& path, const QByteArray& content, TAssociati
 #else
 TAssociationStatus WriteRegistryClasses(const QString& programPath) {
   TAssociationStatus status;
-  QSettings classes(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QSettings::NativeFormat);
+  // The merged classes root: Windows writes a key that the current user
+  // already has there into the user's part, any other into the machine's
+  // part, which needs administrator rights; without them the keys the
+  // installer wrote stay as they are.
+  QSettings classes(QStringLiteral("HKEY_CLASSES_ROOT"), QSettings::NativeFormat);
   for (const TRegistryValue& v : WindowsAssociationValues(programPath)) classes.setValue(v.key, v.value);
   classes.sync();
   status.ok = classes.status() == QSettings::NoError;

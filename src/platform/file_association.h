@@ -2,7 +2,7 @@
 // Registers project files (*.jslr) with the desktop at every start. On Linux:
 // a shared-mime-info package and a desktop entry under $XDG_DATA_HOME, written
 // only when their content differs, then the desktop's caches refreshed. On
-// Windows: the document class under the current user's Software\Classes.
+// Windows: the document class under the classes root.
 // Failures are never shown; the status says what happened.
 
 #include <QList>
@@ -31,8 +31,8 @@ TCommandRunner InstalledToolRunner();
 TAssociationStatus EnsureFileAssociation(const QString& programPath, const QString& dataHome,
                                          const TCommandRunner& runner);
 
-// One value of the Windows association: a key under the current user's
-// Software\Classes (QSettings' "Default" is the key's unnamed value).
+// One value of the Windows association: a key under the classes root
+// (QSettings' "Default" is the key's unnamed value).
 struct TRegistryValue {
   QString key;
   QString value;

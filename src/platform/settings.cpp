@@ -10,6 +10,14 @@ QString& RedirectedPath() {
   return path;
 }
 
+constexpr bool IsRegistry() {
+#ifdef Q_OS_WIN
+  return true;
+#else
+  return false;
+#endif
+}
+
 }  // namespace
 
 std::unique_ptr<QSettings> OpenSettings() {
@@ -47,14 +55,15 @@ bool ReadShowTempletsDialog(QSettings& settings) {
   const QString key = QStringLiteral("ShowTempletsDialog");
   bool show = true;
   if (settings.contains(key)) {
-#ifdef Q_OS_WIN
-    // Only a number counts; a text value is the wrong type.
-    const int type = settings.value(key).typeId();
-    if (type != QMetaType::Int && type != QMetaType::UInt) {
-      settings.endGroup();
-      return false;
+    // In the registry only a number counts; a text value is the wrong type.
+    // An INI file keeps every value as text, so there the text is read.
+    if (settings.format() == QSettings::NativeFormat && IsRegistry()) {
+      const int type = settings.value(key).typeId();
+      if (type != QMetaType::Int && type != QMetaType::UInt) {
+        settings.endGroup();
+        return false;
+      }
     }
-#endif
     const std::optional<int> value = ReadInt(settings, key);
     show = value.has_value() && *value != 0;
   }

@@ -10,6 +10,7 @@
 
 namespace {
 
+#ifndef Q_OS_WIN
 const char* const kChromium = "/usr/bin/chromium";
 
 // The page's DOM after scripts ran, from headless Chromium with a fresh profile.
@@ -26,6 +27,7 @@ QString DumpDom(const QString& page, const QString& profile) {
   }
   return QString::fromUtf8(chromium.readAllStandardOutput());
 }
+#endif
 
 struct TSessionItem {
   QString caption;
@@ -64,6 +66,9 @@ TEST_F(AppFilesTest, AWholeSessionFromStartToRestart) {
     EXPECT_TRUE(QFileInfo::exists(ProjectFolder() + name)) << name;
   EXPECT_TRUE(prompts.asked.isEmpty()) << prompts.Texts().join("|").toStdString();
 
+#ifndef Q_OS_WIN
+  // (The page in a browser is looked at by the Linux run; a Windows build of
+  // these tests has no headless browser of its own.)
   if (QFileInfo::exists(QString::fromLatin1(kChromium))) {
     QTemporaryDir profile;
     ASSERT_TRUE(profile.isValid());
@@ -80,6 +85,7 @@ TEST_F(AppFilesTest, AWholeSessionFromStartToRestart) {
   } else {
     ADD_FAILURE() << "no chromium to look at the published page";
   }
+#endif
 
   Action("Exit1")->trigger();
   EXPECT_FALSE(Form().isVisible());

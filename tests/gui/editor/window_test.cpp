@@ -255,6 +255,19 @@ TEST_F(WindowTest, HelpWindowComesBackWithEachNewTopic) {
   EXPECT_EQ(help.Browser().source(), QUrl::fromLocalFile(folder.path() + "/help/second.htm"));
 }
 
+TEST(HelpWindowAddressTest, ADriveWithABarBecomesADriveWithAColon) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"file:///C|/Program Files/Lumeroll/help/a.htm", "file:///C:/Program Files/Lumeroll/help/a.htm"},
+      {"file:///d|/caf%C3%A9/help/b.htm", "file:///d:/caf%C3%A9/help/b.htm"},
+      {"file:///usr/share/javascript-lumeroll/help/c.htm", "file:///usr/share/javascript-lumeroll/help/c.htm"},
+      {"file:///C:/help/d.htm", "file:///C:/help/d.htm"},
+      {"file:///CD|/help/e.htm", "file:///CD|/help/e.htm"},
+      {"https://example.org/C|/f.htm", "https://example.org/C|/f.htm"},
+  };
+  for (const auto& [given, loaded] : cases)
+    EXPECT_EQ(HelpWindowAddress(QUrl(QString::fromUtf8(given))), QUrl(QString::fromUtf8(loaded))) << given;
+}
+
 TEST_F(WindowTest, AboutWindowLinksTurnRedUnderThePointerAndOpenTheirAddress) {
   TformAbout about(launcher, form.get());
   EXPECT_EQ(about.windowTitle(), QStringLiteral("JavaScript Lumeroll"));

@@ -161,7 +161,11 @@ TEST_F(WebBrowserWindowTest, BrowsingFillsTheFieldButKeepsTheChoice) {
   QTest::mouseClick(Find<QToolButton>(*w, "spdbtnOpenExeFile"), Qt::LeftButton);
   ASSERT_EQ(prompts.fileDialogs.size(), 1);
   EXPECT_FALSE(prompts.fileDialogs[0].save);
+#ifdef Q_OS_WIN
+  EXPECT_EQ(prompts.fileDialogs[0].request.filter, "Execute Files (*.exe, *.com)|*.exe; *.com");
+#else
   EXPECT_EQ(prompts.fileDialogs[0].request.filter, "Programs (*)|*");
+#endif
   EXPECT_EQ(Find<QLineEdit>(*w, "editSpecifiedBrowserFileName")->text(), "/opt/other browser/bin/run");
   EXPECT_TRUE(Find<QRadioButton>(*w, "RadioButtonBrowserDefault")->isChecked());
 

@@ -46,13 +46,16 @@ TEST_F(AppFoldersTest, InstalledSeedsTheTemplatesOnce) {
   AppFolders f = ResolveAppFolders(bin, user);
   EXPECT_EQ(f.resource, Folder(share));
   EXPECT_EQ(f.working, Folder(user));
-  QFile seeded(user + "/templates/news.jslr");
-  ASSERT_TRUE(seeded.open(QIODevice::ReadOnly));
-  EXPECT_EQ(seeded.readAll(), "seed");
+  {
+    // Closed again before the removal below: Windows keeps an open file.
+    QFile seeded(user + "/templates/news.jslr");
+    ASSERT_TRUE(seeded.open(QIODevice::ReadOnly));
+    EXPECT_EQ(seeded.readAll(), "seed");
+  }
   EXPECT_TRUE(QFileInfo::exists(user + "/templates/dark/ticker.jslr"));
 
   // The user's own templates folder is left alone afterwards.
-  QFile::remove(user + "/templates/news.jslr");
+  ASSERT_TRUE(QFile::remove(user + "/templates/news.jslr"));
   f = ResolveAppFolders(bin, user);
   EXPECT_FALSE(QFileInfo::exists(user + "/templates/news.jslr"));
 }

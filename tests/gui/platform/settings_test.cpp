@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QUuid>
 
 #include "platform/settings.h"
 
@@ -89,3 +90,37 @@ TEST(SettingsReadInt, ConvertsOnlyWholeNumbers) {
 }
 
 }  // namespace
+
+#ifdef Q_OS_WIN
+namespace {
+
+// The registry keeps a value's type: a number stored as text is not the
+// setting. A key of the tests' own under the current user, removed after.
+TEST(RegistrySettingsTest, ShowTempletsDialogCountsOnlyANumber) {
+  const QString parent = QStringLiteral("HKEY_CURRENT_USER\\Software\\KVD\\JavaScript Lumeroll Tests");
+  const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces);
+  const QString key = parent + u'\\' + name;
+  struct Case {
+    QVariant stored;  // invalid: no value
+    bool expected;
+  };
+  const Case cases[] = {{QVariant(), true}, {QVariant(1), true},           {QVariant(0), false},
+                        {QVariant(7), true}, {QVariant(QStringLiteral("1")), false}};
+  for (const Case& c : cases) {
+    {
+      QSettings s(key, QSettings::NativeFormat);
+      s.remove(QString());
+      if (c.stored.isValid()) s.setValue(QStringLiteral("Settings/ShowTempletsDialog"), c.stored);
+    }
+    QSettings s(key, QSettings::NativeFormat);
+    EXPECT_EQ(ReadShowTempletsDialog(s), c.expected) << c.stored.toString().toStdString();
+  }
+  QSettings(parent, QSettings::NativeFormat).remove(name);
+  QSettings kvd(QStringLiteral("HKEY_CURRENT_USER\\Software\\KVD"), QSettings::NativeFormat);
+  if (kvd.childGroups().contains(QStringLiteral("JavaScript Lumeroll Tests")) &&
+      QSettings(parent, QSettings::NativeFormat).allKeys().isEmpty())
+    kvd.remove(QStringLiteral("JavaScript Lumeroll Tests"));
+}
+
+}  // namespace
+#endif
